@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QtGlobal>
+
+// The counting rules of the countdown, free of any window: the minutes, seconds and
+// hundredths counters and the state that decides what Start does.
+//
+// A count of N minutes starts at f = N-1, m = 59. Each second shows m and f and then steps
+// them, so the display reads N-1 : 59 after one second, N-1 : 0 after sixty and N-2 : 59
+// after sixty-one; the second that shows 0 : 0 is time-up, exactly 60·N seconds after start.
+class CountdownClock
+{
+public:
+    enum class State {
+        Ready,   // rewound: the next Start begins a fresh count
+        Running, // the one-second and hundredths timers are armed
+        Stopped, // paused: the next Start resumes where the count stood
+        Closed,  // time is up
+    };
+
+    struct SecondStep
+    {
+        qint16 minutesShown;
+        qint16 secondsShown;
+        bool timeUp;
+    };
+
+    // The counters, 16-bit like the forms' integers.
+    qint16 f = 0;  // minutes
+    qint16 m = 0;  // seconds: the value the next one-second step shows
+    qint16 hm = 0; // hundredths: the value the next hundredths step shows
+
+    State state() const { return m_state; }
+
+    // m = 59 and hm = 99; the next Start counts afresh.
+    void RewindCounters();
+    // A fresh count from the minutes counter, i.e. the setting minus one.
+    void startFresh(qint16 minutesCounter);
+    // Picks up a paused count where it stood.
+    void resume();
+    // Stops counting; the counters keep their values.
+    void pause();
+
+    // One step of the one-second timer.
+    SecondStep secondStep();
+    // One step of the hundredths timer: returns the value to show; cycles 99..1.
+    qint16 hundredthsStep();
+
+private:
+    State m_state = State::Ready;
+};

@@ -1,0 +1,4 @@
+#pragma once
+
+// Builds the application, its services and the timer window, and runs the program.
+int runApplication(int &argc, char **argv);

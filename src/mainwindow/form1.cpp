@@ -1,0 +1,351 @@
+#include "form1.h"
+
+#include "form2.h"
+#include "formtimer.h"
+#include "messageboxservice.h"
+#include "settingsmessages.h"
+#include "twips.h"
+#include "windowservices.h"
+
+#include <QEvent>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+const QColor red(255, 0, 0);
+const QString cleared = QStringLiteral("00");
+const QString defaultTitle = QStringLiteral("倒计时标题");
+const QString defaultMinutes = QStringLiteral(" 3 ");
+constexpr qreal digitPoints = 30;
+
+QFont digitFont(qreal points)
+{
+    QFont font;
+    // "Quartz" where it is installed; the seven-segment face of fonts-dseg elsewhere, and a
+    // bold monospace face when neither is there.
+    font.setFamilies({QStringLiteral("Quartz"), QStringLiteral("DSEG7 Classic"),
+                      QStringLiteral("Monospace")});
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSizeF(points);
+    font.setBold(true);
+    // The design places two digits in the width of 2.5 ems, as Quartz's narrow digits need;
+    // the seven-segment substitute is drawn condensed to the same width.
+    if (!QFontInfo(font).family().startsWith(QLatin1String("Quartz")))
+        font.setStretch(60);
+    return font;
+}
+
+QFont buttonFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi"),
+                      QStringLiteral("AR PL UKai CN"), QStringLiteral("Noto Serif CJK SC")});
+    font.setPointSizeF(10.5);
+    font.setBold(true);
+    return font;
+}
+
+QLabel *digitLabel(QWidget *parent, const char *name, const QString &caption, QRect twips,
+                   qreal points, bool selfSizing)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(Twips::toPixels(twips.x(), twips.y(), twips.width(), twips.height()));
+    label->setFont(digitFont(points));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, red);
+    label->setPalette(palette);
+    label->setAutoFillBackground(false); // transparent: the window's background shows through
+    label->setFocusPolicy(Qt::NoFocus);
+    label->setProperty("selfSizing", selfSizing);
+    if (selfSizing) {
+        label->setAlignment(Qt::AlignCenter);
+        label->adjustSize();
+    }
+    return label;
+}
+
+QPushButton *hiddenButton(QWidget *parent, const char *name, const QString &caption,
+                          QRect twips)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(Twips::toPixels(twips.x(), twips.y(), twips.width(), twips.height()));
+    button->setFont(buttonFont());
+    button->setFocusPolicy(Qt::NoFocus);
+    button->hide();
+    return button;
+}
+
+void setFontSize(QLabel *label, qreal points)
+{
+    QFont font = label->font();
+    font.setPointSizeF(points);
+    label->setFont(font);
+    if (label->property("selfSizing").toBool())
+        label->adjustSize();
+}
+
+} // namespace
+
+Form1::Form1(Services services, QWidget *parent)
+    : QWidget(parent)
+    , m_services(std::move(services))
+{
+    buildForm();
+    m_form2 = std::make_unique<Form2>(m_services.settings, m_services.messages, *this);
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildForm()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Moriv"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    resize(Twips::toPixels(1785), Twips::toPixels(495));
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::HighlightedText));
+    setPalette(palette);
+
+    const auto &clock = m_services.clock;
+    m_comhuifu = hiddenButton(this, "Comhuifu", QStringLiteral("重置"), {10920, 6960, 615, 375});
+    m_compause = hiddenButton(this, "Compause", QStringLiteral("暂停"), {10320, 6960, 615, 375});
+    m_timer3 = new FormTimer(clock, this);
+    m_timer3->setObjectName(QStringLiteral("Timer3"));
+    m_timer3->setEnabled(true);
+    m_comgjsz = hiddenButton(this, "Comgjsz", QStringLiteral("自定义设置"), {9720, 7320, 1815, 375});
+    m_timer2 = new FormTimer(clock, this);
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+    m_timer2->setEnabled(true);
+    m_comstart = hiddenButton(this, "Comstart", QStringLiteral("开始"), {9720, 6960, 615, 375});
+    m_timer1 = new FormTimer(clock, this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(1000);
+    m_timer1->setEnabled(true);
+
+    m_label2 = digitLabel(this, "Label2", QStringLiteral(":"), {840, -120, 135, 615}, 14.25, false);
+    m_label1 = digitLabel(this, "Label1", QStringLiteral(":"), {2160, -120, 375, 855}, 42, false);
+    m_label1->hide();
+    m_labhm = digitLabel(this, "Labhm", cleared, {2160, 0, 255, 255}, 10.5, true);
+    m_labhm->hide();
+    m_labmiao = digitLabel(this, "Labmiao", QStringLiteral("0"), {1200, -120, 360, 495}, 10.5,
+                           true);
+    m_labfen = digitLabel(this, "Labfen", QStringLiteral("10"), {240, -120, 360, 375}, 10.5, true);
+
+    // Nobody sees the hundredths while their label is hidden, so their ticks need not wake
+    // the machine a hundred times a second; they are delivered in batches instead.
+    m_timer2->setBatched(true);
+    m_labhm->installEventFilter(this);
+
+    connect(m_comstart, &QPushButton::clicked, this, &Form1::Comstart_Click);
+    connect(m_compause, &QPushButton::clicked, this, &Form1::Compause_Click);
+    connect(m_comhuifu, &QPushButton::clicked, this, &Form1::Comhuifu_Click);
+    connect(m_comgjsz, &QPushButton::clicked, this, &Form1::Comgjsz_Click);
+    connect(m_timer1, &FormTimer::tick, this, &Form1::Timer1_Timer);
+    connect(m_timer2, &FormTimer::tick, this, &Form1::Timer2_Timer);
+    connect(m_timer3, &FormTimer::tick, this, &Form1::Timer3_Timer);
+}
+
+QList<QWidget *> Form1::controls() const
+{
+    return {m_comhuifu, m_compause, m_comgjsz, m_comstart, m_label2,
+            m_label1,   m_labhm,    m_labmiao, m_labfen};
+}
+
+void Form1::Form_Load()
+{
+    WindowServices &windows = m_services.windows;
+    windows.makeTopmost(this);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    setPalette(palette);
+    windows.makeLayered(this);
+    windows.keyOutBlack(this);
+
+    const SettingsFile &settings = m_services.settings;
+    SettingsResult result = settings.EnsureSettingsFile();
+    if (result)
+        result = settings.ReadSettingsFile(m_bt, m_sj);
+    if (!result) {
+        // A timer that cannot read its settings still has to count: say why, and count the
+        // default length.
+        m_services.messages.information(SettingsMessages::startupFailure(result));
+        m_bt = defaultTitle;
+        m_sj = defaultMinutes;
+    }
+
+    for (QLabel *label : {m_labfen, m_labmiao, m_labhm, m_label1, m_label2})
+        setFontSize(label, digitPoints);
+    setCaption(m_labfen, m_sj);
+    setCaption(m_labmiao, cleared);
+
+    for (FormTimer *timer : {m_timer1, m_timer2, m_timer3})
+        timer->setEnabled(false);
+    m_timer1->setInterval(1000);
+    m_timer2->setInterval(10);
+    m_timer3->setInterval(500);
+    RewindCounters();
+
+    fitToVisibleLabels();
+    m_layout.CaptureLayout(size(), controls());
+    m_layoutCaptured = true;
+    refreshKey();
+}
+
+void Form1::fitToVisibleLabels()
+{
+    // The design lets the digits reach above the window, into the blank top of Quartz's
+    // glyphs; a face whose digits fill their whole height would lose their tops there. So
+    // the controls move down together until the visible labels start inside the window, and
+    // the window grows until they end inside it.
+    QRect visible;
+    for (QWidget *control : controls()) {
+        if (!control->isHidden())
+            visible |= control->geometry();
+    }
+    const int down = std::max(0, -visible.top());
+    for (QWidget *control : controls())
+        control->move(control->pos() + QPoint(0, down));
+    visible.translate(0, down);
+    resize(std::max(width(), visible.right() + 1), std::max(height(), visible.bottom() + 1));
+}
+
+void Form1::placeOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+    move(origin + QPoint(Twips::toPixels(3360), Twips::toPixels(1650)));
+}
+
+void Form1::Form_Resize()
+{
+    if (!m_layoutCaptured)
+        return;
+    m_layout.apply(size(), controls());
+    refreshKey();
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::mousePressEvent(QMouseEvent *event)
+{
+    // Clicking a digit only makes the timer the window that receives the keys.
+    activateWindow();
+    event->accept();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_labhm && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        m_timer2->setBatched(event->type() == QEvent::Hide);
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::setCaption(QLabel *label, const QString &text)
+{
+    if (label->text() == text)
+        return;
+    label->setText(text);
+    if (label->property("selfSizing").toBool())
+        label->adjustSize();
+    if (label == m_labfen || label == m_labmiao)
+        setAccessibleName(QStringLiteral("剩余 %1 分 %2 秒")
+                              .arg(m_labfen->text().trimmed(), m_labmiao->text().trimmed()));
+    if (label->isVisible())
+        refreshKey();
+}
+
+void Form1::refreshKey()
+{
+    // Drawing the window for its key delivers a pending resize, which would come back here.
+    if (m_refreshingKey)
+        return;
+    m_refreshingKey = true;
+    m_services.windows.refreshKeyOut(this);
+    m_refreshingKey = false;
+}
+
+QString Form1::hundredthsCaption()
+{
+    m_timer2->catchUp();
+    return m_labhm->text();
+}
+
+void Form1::Timer1_Timer()
+{
+    // The hundredths that fell due during this second come first, as they would have had
+    // their timer woken the program for each of them.
+    m_timer2->catchUp();
+    const CountdownClock::SecondStep shown = m_clock.secondStep();
+    setCaption(m_labmiao, QString::number(shown.secondsShown));
+    setCaption(m_labfen, QString::number(shown.minutesShown));
+    if (shown.timeUp) {
+        timeUp();
+        return;
+    }
+    m_services.windows.reassertTopmost(this);
+}
+
+void Form1::Timer2_Timer()
+{
+    setCaption(m_labhm, QString::number(m_clock.hundredthsStep()));
+}
+
+void Form1::Timer3_Timer()
+{
+    m_label1->setVisible(!m_label1->isVisible());
+    m_label2->setVisible(!m_label2->isVisible());
+    refreshKey();
+}
+
+void Form1::timeUp()
+{
+    setCaption(m_labfen, cleared);
+    setCaption(m_labmiao, cleared);
+    setCaption(m_labhm, cleared);
+    for (FormTimer *timer : {m_timer1, m_timer2, m_timer3})
+        timer->setEnabled(false);
+    // A question or the settings dialog still open is closed unanswered and unsaved.
+    m_services.messages.abortOpenBoxes();
+    m_form2->abortModal();
+    m_services.messages.information(QStringLiteral("倒计时时间到！！！"));
+    close();
+    emit finished();
+}
+
+void Form1::showMinutesText(const QString &minutesText)
+{
+    setCaption(m_labfen, minutesText);
+}
+
+void Form1::StopCount()
+{
+    m_timer1->setEnabled(false);
+    m_timer2->setEnabled(false);
+    m_clock.pause();
+}
+
+void Form1::ClearSeconds()
+{
+    setCaption(m_labmiao, cleared);
+    setCaption(m_labhm, cleared);
+}
+
+void Form1::RewindCounters()
+{
+    m_clock.RewindCounters();
+    m_timer1->restartPhase();
+    m_timer2->restartPhase();
+}

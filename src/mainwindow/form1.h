@@ -1,0 +1,120 @@
+#pragma once
+
+#include "countdownclock.h"
+#include "countdowndisplay.h"
+#include "proportionallayout.h"
+#include "settingsfile.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class Form2;
+class FormTimer;
+class MessageBoxService;
+class MonotonicClock;
+class QLabel;
+class QPushButton;
+class WindowServices;
+
+// The timer window: a small borderless strip that floats over a slide show and shows the
+// minutes, a colon and the seconds in red. The speaker drives it with the keys a (start),
+// s (pause), d (reset) and f (settings).
+class Form1 : public QWidget, public CountdownDisplay
+{
+    Q_OBJECT
+
+public:
+    struct Services
+    {
+        MessageBoxService &messages;
+        WindowServices &windows;
+        const MonotonicClock &clock;
+        SettingsFile settings;
+    };
+
+    explicit Form1(Services services, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // The counters and the texts read from the settings file.
+    qint16 f() const { return m_clock.f; }
+    qint16 m() const { return m_clock.m; }
+    qint16 hm() const { return m_clock.hm; }
+    QString bt() const { return m_bt; }
+    QString sj() const { return m_sj; }
+    CountdownClock::State clockState() const { return m_clock.state(); }
+
+    // The hundredths caption brought up to date: its ticks are delivered in batches while
+    // nobody can see it.
+    QString hundredthsCaption();
+
+    Form2 &settingsDialog() { return *m_form2; }
+    FormTimer &timer1() { return *m_timer1; }
+    FormTimer &timer2() { return *m_timer2; }
+    FormTimer &timer3() { return *m_timer3; }
+    const ProportionalLayout &layout() const { return m_layout; }
+    // The controls in the order the window created them; the layout walks them.
+    QList<QWidget *> controls() const;
+
+    // Runs once, before the window is first shown.
+    void Form_Load();
+    // Puts the window at its design place on the primary screen.
+    void placeOnScreen();
+
+    void Form_Resize();
+    void Form_KeyPress(int characterCode);
+
+    void Comstart_Click();
+    void Compause_Click();
+    void Comhuifu_Click();
+    void Comgjsz_Click();
+
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+
+    // What the settings dialog's save does to the countdown.
+    void showMinutesText(const QString &minutesText) override;
+    void StopCount() override;
+    void ClearSeconds() override;
+    void RewindCounters() override;
+
+signals:
+    // Time is up and the speaker dismissed the message: the program ends.
+    void finished();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildForm();
+    void fitToVisibleLabels();
+    void setCaption(QLabel *label, const QString &text);
+    void refreshKey();
+    void timeUp();
+
+    Services m_services;
+    CountdownClock m_clock;
+    QString m_bt;
+    QString m_sj;
+    ProportionalLayout m_layout;
+    bool m_layoutCaptured = false;
+    bool m_refreshingKey = false;
+    std::unique_ptr<Form2> m_form2;
+
+    QPushButton *m_comhuifu = nullptr;
+    QPushButton *m_compause = nullptr;
+    FormTimer *m_timer3 = nullptr;
+    QPushButton *m_comgjsz = nullptr;
+    FormTimer *m_timer2 = nullptr;
+    QPushButton *m_comstart = nullptr;
+    FormTimer *m_timer1 = nullptr;
+    QLabel *m_label2 = nullptr;
+    QLabel *m_label1 = nullptr;
+    QLabel *m_labhm = nullptr;
+    QLabel *m_labmiao = nullptr;
+    QLabel *m_labfen = nullptr;
+};

@@ -1,0 +1,102 @@
+// The speaker's four commands and the keys that issue them.
+#include "form1.h"
+
+#include "form2.h"
+#include "formtimer.h"
+#include "messageboxservice.h"
+#include "minutestext.h"
+#include "settingsmessages.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+const QString invalidMinutes =
+    QStringLiteral("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！");
+
+} // namespace
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    const QString text = event->text();
+    if (text.size() != 1) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    Form_KeyPress(text.at(0).unicode());
+}
+
+void Form1::Form_KeyPress(int characterCode)
+{
+    // Lower-case letters only: Shift or Caps Lock give other codes and do nothing.
+    switch (characterCode) {
+    case 'a': Comstart_Click(); break;
+    case 's': Compause_Click(); break;
+    case 'd': Comhuifu_Click(); break;
+    case 'f': Comgjsz_Click(); break;
+    default: break;
+    }
+}
+
+void Form1::Comstart_Click()
+{
+    switch (m_clock.state()) {
+    case CountdownClock::State::Running:
+    case CountdownClock::State::Closed:
+        return;
+    case CountdownClock::State::Stopped:
+        // Resume: the counters and the part of the second already spent are kept.
+        m_clock.resume();
+        m_timer1->setEnabled(true);
+        m_timer2->setEnabled(true);
+        return;
+    case CountdownClock::State::Ready:
+        break;
+    }
+
+    const std::optional<qint16> counter =
+        MinutesText::toMinutesCounter(m_form2->Textsj()->text());
+    if (!counter) {
+        m_services.messages.information(invalidMinutes);
+        return;
+    }
+    m_clock.startFresh(*counter);
+    m_timer1->restartPhase();
+    m_timer2->restartPhase();
+    m_timer1->setEnabled(true);
+    m_timer2->setEnabled(true);
+}
+
+void Form1::Compause_Click()
+{
+    if (m_clock.state() == CountdownClock::State::Closed)
+        return;
+    StopCount();
+}
+
+void Form1::Comhuifu_Click()
+{
+    if (m_clock.state() == CountdownClock::State::Closed)
+        return;
+    const bool confirmed =
+        m_services.messages.question(QStringLiteral("您是否真的要重置时间？"), QStringLiteral("提示"));
+    // The count may have run out while the question was open.
+    if (!confirmed || m_clock.state() == CountdownClock::State::Closed)
+        return;
+    StopCount();
+    ClearSeconds();
+    const SettingsResult read = m_services.settings.ReadSettingsFile(m_bt, m_sj);
+    if (!read)
+        m_services.messages.information(SettingsMessages::readFailure(read));
+    showMinutesText(m_sj);
+    RewindCounters();
+}
+
+void Form1::Comgjsz_Click()
+{
+    if (m_clock.state() == CountdownClock::State::Closed)
+        return;
+    m_form2->showModal();
+}

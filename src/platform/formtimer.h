@@ -1,0 +1,63 @@
+#pragma once
+
+#include "monotonicclock.h"
+
+#include <QObject>
+#include <QTimer>
+
+// A timer with the two properties of a forms-runtime timer: Interval (ms) and Enabled.
+// A disarmed timer delivers no ticks and an interval of 0 never ticks.
+//
+// Unlike QTimer it does not drift: tick k of a run falls k intervals after the run began on
+// the monotonic clock, so a late wake-up does not push the later ticks back, and ticks that
+// fell due while the program was busy are all delivered. Disarming keeps the part of the
+// running interval already spent, so disarming and re-arming neither gains nor loses time;
+// restartPhase() drops it when the next run must start with a whole interval.
+//
+// A batched timer never wakes the program by itself: the ticks that fell due are delivered
+// together by catchUp(), and by disarming. This serves a display nobody is looking at without
+// waking the machine a hundred times a second.
+class FormTimer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FormTimer(const MonotonicClock &clock, QObject *parent = nullptr);
+
+    int Interval() const { return m_intervalMs; }
+    void setInterval(int milliseconds);
+
+    bool Enabled() const { return m_enabled; }
+    void setEnabled(bool enabled);
+
+    bool isBatched() const { return m_batched; }
+    void setBatched(bool batched);
+
+    // Delivers, one tick() each, every tick that has fallen due by now.
+    void catchUp();
+    // The next run starts with a whole interval instead of the remainder of the last one.
+    void restartPhase();
+
+    // When the next tick falls due, on the monotonic clock; for tests and the benchmark.
+    MonotonicClock::Duration nextDue() const;
+    bool isWakeScheduled() const { return m_wake.isActive(); }
+
+signals:
+    void tick();
+
+private:
+    bool ticking() const { return m_enabled && m_intervalMs > 0; }
+    MonotonicClock::Duration interval() const;
+    void beginRun();
+    void scheduleWake();
+
+    const MonotonicClock &m_clock;
+    QTimer m_wake;
+    int m_intervalMs = 0;
+    bool m_enabled = false;
+    bool m_batched = false;
+    bool m_delivering = false;
+    MonotonicClock::Duration m_runStart{};
+    long long m_delivered = 0;          // ticks delivered in the current run
+    MonotonicClock::Duration m_spent{}; // part of an interval spent before the last disarm
+};

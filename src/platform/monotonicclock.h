@@ -1,0 +1,23 @@
+#pragma once
+
+#include <chrono>
+
+// The time source of the countdown. The real program reads the steady clock; tests pass a
+// clock they advance by hand, so nothing in a test ever has to sleep.
+class MonotonicClock
+{
+public:
+    using Duration = std::chrono::nanoseconds;
+
+    virtual ~MonotonicClock() = default;
+    virtual Duration now() const = 0;
+};
+
+class SteadyClock final : public MonotonicClock
+{
+public:
+    Duration now() const override
+    {
+        return std::chrono::steady_clock::now().time_since_epoch();
+    }
+};

@@ -1,0 +1,214 @@
+#include "form2.h"
+
+#include "countdowndisplay.h"
+#include "messageboxservice.h"
+#include "settingsmessages.h"
+#include "twips.h"
+
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+
+namespace {
+
+const QColor red(255, 0, 0);
+
+QFont dialogFont(qreal points)
+{
+    QFont font;
+    // 宋体 where Windows has it; a CJK face of the same kind elsewhere.
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+void place(QWidget *widget, int left, int top, int width, int height, qreal points)
+{
+    widget->setGeometry(Twips::toPixels(left, top, width, height));
+    widget->setFont(dialogFont(points));
+}
+
+void paintRed(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, red);
+    palette.setColor(QPalette::Text, red);
+    widget->setPalette(palette);
+}
+
+// A 16 × 16 picture for the save button: a red tick on a light disc.
+QIcon saveIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(red.darker(130), 1));
+    painter.setBrush(QColor(255, 235, 235));
+    painter.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    QPainterPath tick;
+    tick.moveTo(4, 8.5);
+    tick.lineTo(7, 11.5);
+    tick.lineTo(12, 4.5);
+    painter.setPen(QPen(red, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(tick);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+Form2::Form2(SettingsFile settings, MessageBoxService &messages, CountdownDisplay &display,
+             QWidget *parent)
+    : QDialog(parent)
+    , m_settings(std::move(settings))
+    , m_messages(messages)
+    , m_display(display)
+{
+    buildForm();
+}
+
+Form2::~Form2() = default;
+
+void Form2::buildForm()
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("自定义设置"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
+    setFixedSize(Twips::toPixels(11010), Twips::toPixels(7245));
+
+    m_comok = new QPushButton(QStringLiteral("保存设置"), this);
+    m_comok->setObjectName(QStringLiteral("Comok"));
+    place(m_comok, 4680, 2400, 1335, 615, 14.25);
+    m_comok->setIcon(saveIcon());
+    m_comok->setIconSize(QSize(16, 16));
+    connect(m_comok, &QPushButton::clicked, this, &Form2::Comok_Click);
+
+    m_frame1 = new QGroupBox(QStringLiteral("自定义设置"), this);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    place(m_frame1, 0, 0, 10935, 2415, 14.25);
+    paintRed(m_frame1);
+
+    m_label2 = new QLabel(QStringLiteral("设置倒计时时间(分钟)——>"), m_frame1);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    place(m_label2, 120, 720, 3495, 495, 12);
+
+    m_textsj = new QLineEdit(m_frame1);
+    m_textsj->setObjectName(QStringLiteral("Textsj"));
+    place(m_textsj, 3360, 600, 3615, 495, 15);
+    m_textsj->setAlignment(Qt::AlignCenter);
+    m_textsj->setAccessibleName(QStringLiteral("设置倒计时时间(分钟)"));
+    paintRed(m_textsj);
+
+    m_textbt = new QLineEdit(m_frame1);
+    m_textbt->setObjectName(QStringLiteral("Textbt"));
+    place(m_textbt, 2760, 1680, 3615, 495, 14.25);
+    m_textbt->setAlignment(Qt::AlignCenter);
+    paintRed(m_textbt);
+    m_textbt->hide();
+
+    m_label1 = new QLabel(QStringLiteral("输入软件上方标题—>"), m_frame1);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    place(m_label1, 120, 1800, 2655, 375, 12);
+    m_label1->hide();
+
+    m_comfont = new QPushButton(QStringLiteral("设置字体"), m_frame1);
+    m_comfont->setObjectName(QStringLiteral("Comfont"));
+    place(m_comfont, 8040, 1920, 1455, 495, 12);
+    m_comfont->hide();
+
+    m_comimg = new QPushButton(QStringLiteral("自定义图片"), m_frame1);
+    m_comimg->setObjectName(QStringLiteral("Comimg"));
+    place(m_comimg, 9480, 1920, 1455, 495, 12);
+    m_comimg->hide();
+
+    // Only the save button and the minutes box take the focus; the dialog opens on the button.
+    m_label2->setFocusPolicy(Qt::NoFocus);
+    m_frame1->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(m_comok, m_textsj);
+    m_comok->setDefault(true);
+}
+
+QLineEdit *Form2::Textsj()
+{
+    ensureLoaded();
+    return m_textsj;
+}
+
+QLineEdit *Form2::Textbt()
+{
+    ensureLoaded();
+    return m_textbt;
+}
+
+void Form2::ensureLoaded()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    Form_Load();
+}
+
+void Form2::Form_Load()
+{
+    QString title;
+    const SettingsResult read = m_settings.ReadSettingsFile(title, m_minutesHolder);
+    m_textbt->setText(title);
+    m_textsj->setText(m_minutesHolder);
+    if (!read)
+        m_messages.warning(SettingsMessages::readFailure(read));
+}
+
+void Form2::showModal()
+{
+    ensureLoaded();
+    m_comok->setFocus();
+    exec();
+}
+
+void Form2::abortModal()
+{
+    if (isVisible())
+        reject();
+}
+
+void Form2::done(int result)
+{
+    // Closing the window (its close box, Escape) unloads the dialog without saving.
+    QDialog::done(result);
+    m_loaded = false;
+}
+
+void Form2::unload()
+{
+    if (isVisible())
+        done(QDialog::Accepted);
+    m_loaded = false;
+}
+
+void Form2::Comok_Click()
+{
+    const QString minutes = m_textsj->text();
+    const SettingsResult written = m_settings.WriteSettingsFile(m_textbt->text(), minutes);
+    if (!written) {
+        // Nothing is lost: the dialog stays open with what was typed, the clock runs on.
+        m_messages.warning(SettingsMessages::saveFailure(written));
+        return;
+    }
+    m_display.showMinutesText(minutes);
+    unload();
+    m_display.StopCount();
+    m_minutesHolder = Textsj()->text(); // loads the dialog again, hidden, from the new file
+    m_display.ClearSeconds();
+    // The next Start counts the saved minutes afresh instead of mixing them with the seconds
+    // of the count that was stopped.
+    m_display.RewindCounters();
+    m_messages.information(QStringLiteral("倒计时时间已修改，请点击重置按钮！"));
+}

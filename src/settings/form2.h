@@ -1,0 +1,68 @@
+#pragma once
+
+#include "settingsfile.h"
+
+#include <QDialog>
+
+class CountdownDisplay;
+class MessageBoxService;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The settings dialog: edits and saves the countdown's length in minutes.
+//
+// It lives as a forms-runtime form does: one object for the program's life, "loaded" on its
+// first use (its load step fills the fields from the settings file), and "unloaded" by a
+// save or by closing its window; the next use loads it again. Reading the minutes box of an
+// unloaded dialog loads it without showing it.
+class Form2 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    Form2(SettingsFile settings, MessageBoxService &messages, CountdownDisplay &display,
+          QWidget *parent = nullptr);
+    ~Form2() override;
+
+    bool isLoaded() const { return m_loaded; }
+    // The minutes box, loading the dialog hidden when it is not loaded.
+    QLineEdit *Textsj();
+    // The title box (hidden): carries the file's title line from the load to the save.
+    QLineEdit *Textbt();
+    // Shows the dialog modally, loading it first when needed; returns when it is closed.
+    void showModal();
+    // Closes the dialog as if its window was closed; nothing that was typed is saved. Used
+    // when the countdown ends while the dialog is open.
+    void abortModal();
+
+    // The minutes holder: the minutes line of the last load, or the text of the last save.
+    QString minutesHolder() const { return m_minutesHolder; }
+
+    void Form_Load();
+    void Comok_Click();
+
+protected:
+    void done(int result) override;
+
+private:
+    void ensureLoaded();
+    void unload();
+    void buildForm();
+
+    SettingsFile m_settings;
+    MessageBoxService &m_messages;
+    CountdownDisplay &m_display;
+    bool m_loaded = false;
+    QString m_minutesHolder;
+
+    QGroupBox *m_frame1 = nullptr;
+    QLabel *m_label2 = nullptr;
+    QLineEdit *m_textsj = nullptr;
+    QLineEdit *m_textbt = nullptr;
+    QLabel *m_label1 = nullptr;
+    QPushButton *m_comfont = nullptr;
+    QPushButton *m_comimg = nullptr;
+    QPushButton *m_comok = nullptr;
+};

@@ -1,0 +1,183 @@
+#include "settingsfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+const char *const codePage = "GB18030";
+constexpr qsizetype chunkBytes = 64 * 1024;
+
+QString systemReason(const QString &qtReason)
+{
+    return qtReason.isEmpty() ? QStringLiteral("unknown error") : qtReason;
+}
+
+// Splits a byte stream into lines. A line ends at CR, at LF, or at CR LF taken as one; the
+// last line may lack its end. Keeps only the last complete pair of lines.
+class PairCollector
+{
+public:
+    void feed(const char *data, qsizetype size)
+    {
+        for (qsizetype i = 0; i < size; ++i) {
+            const char c = data[i];
+            if (c == '\n' && m_afterCr) {
+                m_afterCr = false;
+                continue;
+            }
+            m_afterCr = c == '\r';
+            if (c == '\r' || c == '\n') {
+                endLine();
+            } else {
+                m_pending = true;
+                if (m_line.size() < SettingsFile::maxLineBytes)
+                    m_line.append(c);
+            }
+        }
+    }
+
+    void finish()
+    {
+        if (m_pending)
+            endLine();
+    }
+
+    bool hasPair() const { return m_hasPair; }
+    const QByteArray &title() const { return m_pairTitle; }
+    const QByteArray &minutes() const { return m_pairMinutes; }
+
+private:
+    void endLine()
+    {
+        if (m_haveFirst) {
+            m_pairTitle = m_first;
+            m_pairMinutes = m_line;
+            m_hasPair = true;
+            m_haveFirst = false;
+        } else {
+            m_first = m_line;
+            m_haveFirst = true;
+        }
+        m_line.clear();
+        m_pending = false;
+    }
+
+    QByteArray m_line;
+    QByteArray m_first;
+    QByteArray m_pairTitle;
+    QByteArray m_pairMinutes;
+    bool m_afterCr = false;
+    bool m_pending = false;
+    bool m_haveFirst = false;
+    bool m_hasPair = false;
+};
+
+} // namespace
+
+SettingsFile::SettingsFile(QString directory)
+    : m_directory(std::move(directory))
+{
+}
+
+QString SettingsFile::filePath() const
+{
+    return QDir(m_directory).filePath(QLatin1String(fileName));
+}
+
+QByteArray SettingsFile::encode(const QString &text)
+{
+    QStringEncoder encoder(codePage);
+    if (!encoder.isValid())
+        encoder = QStringEncoder(QStringConverter::System);
+    return encoder.encode(text);
+}
+
+QString SettingsFile::decode(const QByteArray &bytes)
+{
+    QStringDecoder decoder(codePage);
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringConverter::System);
+    return decoder.decode(bytes);
+}
+
+QByteArray SettingsFile::defaultContents()
+{
+    // The minutes are the number 3 as a number prints: a blank for the sign, 3, a blank.
+    return encode(QStringLiteral("倒计时标题")) + "\r\n" + " 3 \r\n";
+}
+
+SettingsResult SettingsFile::EnsureSettingsFile() const
+{
+    const QFileInfo folder(m_directory);
+    if (folder.exists() && !folder.isDir())
+        return SettingsResult::failure(filePath(), QStringLiteral("%1 is not a folder")
+                                                       .arg(QDir::toNativeSeparators(m_directory)));
+    const QFileInfo file(filePath());
+    if (file.exists()) {
+        if (file.isDir())
+            return SettingsResult::failure(filePath(), QStringLiteral("it is a folder"));
+        return {};
+    }
+    return writeBytes(defaultContents());
+}
+
+SettingsResult SettingsFile::ReadSettingsFile(QString &title, QString &minutes) const
+{
+    QFile file(filePath());
+    if (QFileInfo(file).isDir())
+        return SettingsResult::failure(filePath(), QStringLiteral("it is a folder"));
+    if (!file.open(QIODevice::ReadOnly))
+        return SettingsResult::failure(filePath(), systemReason(file.errorString()));
+
+    PairCollector lines;
+    QByteArray chunk(chunkBytes, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file.read(chunk.data(), chunk.size());
+        if (got < 0)
+            return SettingsResult::failure(filePath(), systemReason(file.errorString()));
+        if (got == 0)
+            break;
+        lines.feed(chunk.constData(), got);
+    }
+    lines.finish();
+
+    if (lines.hasPair()) {
+        title = decode(lines.title());
+        minutes = decode(lines.minutes());
+    }
+    return {};
+}
+
+SettingsResult SettingsFile::WriteSettingsFile(const QString &title, const QString &minutes) const
+{
+    return writeBytes(encode(title) + "\r\n" + encode(minutes) + "\r\n");
+}
+
+SettingsResult SettingsFile::writeBytes(const QByteArray &contents) const
+{
+    if (QFileInfo(filePath()).isDir())
+        return SettingsResult::failure(filePath(), QStringLiteral("it is a folder"));
+    if (!QFileInfo(m_directory).isDir() && !QDir().mkpath(m_directory))
+        return SettingsResult::failure(filePath(),
+                                       QStringLiteral("cannot create the folder %1")
+                                           .arg(QDir::toNativeSeparators(m_directory)));
+
+    // The new contents go to a temporary file beside the old one and replace it in one step
+    // once they are on the disk, so a crash or a full disk never leaves half a file.
+    QSaveFile file(filePath());
+    if (!file.open(QIODevice::WriteOnly))
+        return SettingsResult::failure(filePath(), systemReason(file.errorString()));
+    if (file.write(contents) != contents.size()) {
+        const QString reason = systemReason(file.errorString());
+        file.cancelWriting();
+        return SettingsResult::failure(filePath(), reason);
+    }
+    if (!file.commit())
+        return SettingsResult::failure(filePath(), systemReason(file.errorString()));
+    return {};
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The outcome of an operation on the settings file. On failure it names the file and the
+// reason the system gave, for a message to the user.
+struct SettingsResult
+{
+    bool ok = true;
+    QString path;
+    QString reason;
+
+    explicit operator bool() const { return ok; }
+    static SettingsResult failure(QString path, QString reason)
+    {
+        return {false, std::move(path), std::move(reason)};
+    }
+};
+
+// The two-line settings file: the countdown's title, then its length in minutes, each line
+// ended by CR LF, in the Chinese code page (GBK, and GB18030 for characters GBK lacks).
+// Nothing is cached: every read goes to the disk.
+class SettingsFile
+{
+public:
+    static constexpr auto fileName = "sys.txt";
+    // Lines longer than this are cut when read, so that a huge file that is not a settings
+    // file cannot take up memory.
+    static constexpr qsizetype maxLineBytes = 64 * 1024;
+
+    explicit SettingsFile(QString directory);
+
+    QString directory() const { return m_directory; }
+    QString filePath() const;
+
+    // Creates the folder and the default file (title "倒计时标题", minutes " 3 ") when they
+    // are missing; an existing file is left as it is.
+    SettingsResult EnsureSettingsFile() const;
+    // Reads the last complete pair of lines into title and minutes. A file of no lines, or a
+    // failure, leaves both as they were.
+    SettingsResult ReadSettingsFile(QString &title, QString &minutes) const;
+    // Replaces the file with the two texts, atomically: a failure leaves the old file whole.
+    SettingsResult WriteSettingsFile(const QString &title, const QString &minutes) const;
+
+    static QByteArray encode(const QString &text);
+    static QString decode(const QByteArray &bytes);
+    static QByteArray defaultContents();
+
+private:
+    SettingsResult writeBytes(const QByteArray &contents) const;
+
+    QString m_directory;
+};
