@@ -1,0 +1,20 @@
+#pragma once
+
+#include "windowservices.h"
+
+#include <QStringList>
+
+// Records what the main window asked of the window system.
+class FakeWindowServices final : public WindowServices
+{
+public:
+    QStringList calls;
+    int keyRefreshes = 0;
+    int topmostReasserts = 0;
+
+    void makeTopmost(QWidget *) override { calls << "makeTopmost"; }
+    void makeLayered(QWidget *) override { calls << "makeLayered"; }
+    void keyOutBlack(QWidget *) override { calls << "keyOutBlack"; }
+    void refreshKeyOut(QWidget *) override { ++keyRefreshes; }
+    void reassertTopmost(QWidget *) override { ++topmostReasserts; }
+};
