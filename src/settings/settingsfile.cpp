@@ -102,7 +102,11 @@ QString SettingsFile::decode(const QByteArray &bytes)
     QStringDecoder decoder(codePage);
     if (!decoder.isValid())
         decoder = QStringDecoder(QStringConverter::System);
-    return decoder.decode(bytes);
+    // A line end never continues a character, so one appended here ends a character cut off
+    // at the end of the line, which the decoder would otherwise hold back and drop.
+    QString text = decoder.decode(bytes + '\n');
+    text.chop(1);
+    return text;
 }
 
 QByteArray SettingsFile::defaultContents()
