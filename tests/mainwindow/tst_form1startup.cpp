@@ -1,0 +1,170 @@
+#include "form1fixture.h"
+
+#include "formtimer.h"
+#include "settingsfile.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+class TestForm1Startup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstRunWritesTheDefaultFileAndShowsItsMinutes();
+    void designOfTheWindow();
+    void windowServicesComeFirstInTheirOrder();
+    void storedTextIsShownVerbatim_data();
+    void storedTextIsShownVerbatim();
+    void unusableSettingsShowOneMessageAndUseTheDefault_data();
+    void unusableSettingsShowOneMessageAndUseTheDefault();
+    void nothingCountsBeforeStart();
+    void keyFollowsTheDigits();
+};
+
+void TestForm1Startup::firstRunWritesTheDefaultFileAndShowsItsMinutes()
+{
+    Form1Fixture fixture;
+    Form1 &form = fixture.load();
+    QCOMPARE(fixture.settingsBytes(), SettingsFile::defaultContents());
+    QCOMPARE(form.bt(), QStringLiteral("倒计时标题"));
+    QCOMPARE(form.sj(), QStringLiteral(" 3 "));
+    QCOMPARE(fixture.caption("Labfen"), QStringLiteral(" 3 "));
+    QCOMPARE(fixture.caption("Labmiao"), QStringLiteral("00"));
+    QCOMPARE(fixture.caption("Labhm"), QStringLiteral("00"));
+    QCOMPARE(form.m(), 59);
+    QCOMPARE(form.hm(), 99);
+    QCOMPARE(form.clockState(), CountdownClock::State::Ready);
+    QVERIFY(fixture.messages.shown.isEmpty());
+}
+
+void TestForm1Startup::designOfTheWindow()
+{
+    Form1Fixture fixture;
+    Form1 &form = fixture.load();
+    QCOMPARE(form.objectName(), QStringLiteral("Form1"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("Moriv"));
+    QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(form.palette().color(QPalette::Window), QColor(Qt::black));
+
+    for (const char *name : {"Labfen", "Labmiao", "Labhm", "Label1", "Label2"}) {
+        QLabel *label = fixture.label(name);
+        QVERIFY2(label, name);
+        QCOMPARE(label->font().pointSizeF(), 30.0);
+        QVERIFY(label->font().bold());
+        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    }
+    // The self-sizing labels have grown to hold their 30-point text.
+    for (const char *name : {"Labfen", "Labmiao", "Labhm"})
+        QCOMPARE(fixture.label(name)->size(), fixture.label(name)->sizeHint());
+    QCOMPARE(fixture.caption("Label2"), QStringLiteral(":"));
+    for (const char *shown : {"Labfen", "Labmiao", "Label2"})
+        QVERIFY2(!fixture.label(shown)->isHidden(), shown);
+    for (const char *hidden : {"Labhm", "Label1"})
+        QVERIFY2(fixture.label(hidden)->isHidden(), hidden);
+    const QList<std::pair<const char *, QString>> buttons = {
+        {"Comstart", "开始"}, {"Compause", "暂停"}, {"Comhuifu", "重置"}, {"Comgjsz", "自定义设置"}};
+    for (const auto &[name, caption] : buttons) {
+        auto *button = form.findChild<QPushButton *>(QLatin1String(name));
+        QVERIFY2(button && button->isHidden(), name);
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+    }
+
+    QCOMPARE(form.timer1().objectName(), QStringLiteral("Timer1"));
+    QCOMPARE(form.timer1().Interval(), 1000);
+    QCOMPARE(form.timer2().Interval(), 10);
+    QCOMPARE(form.timer3().Interval(), 500);
+    for (FormTimer *timer : {&form.timer1(), &form.timer2(), &form.timer3()})
+        QVERIFY(!timer->Enabled());
+}
+
+void TestForm1Startup::windowServicesComeFirstInTheirOrder()
+{
+    Form1Fixture fixture;
+    fixture.load();
+    QCOMPARE(fixture.windows.calls,
+             (QStringList{"makeTopmost", "makeLayered", "keyOutBlack"}));
+    QVERIFY(fixture.windows.keyRefreshes > 0);
+}
+
+void TestForm1Startup::storedTextIsShownVerbatim_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("minutes");
+    QTest::newRow("twenty") << QByteArray("T\r\n20\r\n") << "T" << "20";
+    QTest::newRow("letters") << QByteArray("T\r\nabc\r\n") << "T" << "abc";
+    QTest::newRow("blanks") << QByteArray("T\r\n  7 \r\n") << "T" << "  7 ";
+    QTest::newRow("empty file") << QByteArray() << "" << "";
+}
+
+void TestForm1Startup::storedTextIsShownVerbatim()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, title);
+    QFETCH(QString, minutes);
+    Form1Fixture fixture;
+    fixture.writeSettings(contents);
+    Form1 &form = fixture.load();
+    QCOMPARE(form.bt(), title);
+    QCOMPARE(form.sj(), minutes);
+    QCOMPARE(fixture.caption("Labfen"), minutes);
+    QCOMPARE(fixture.settingsBytes(), contents); // start-up writes nothing
+    QVERIFY(fixture.messages.shown.isEmpty());
+}
+
+void TestForm1Startup::unusableSettingsShowOneMessageAndUseTheDefault_data()
+{
+    QTest::addColumn<bool>("fileIsFolder");
+    QTest::newRow("a plain file where the folder should be") << false;
+    QTest::newRow("sys.txt is a folder") << true;
+}
+
+void TestForm1Startup::unusableSettingsShowOneMessageAndUseTheDefault()
+{
+    QFETCH(bool, fileIsFolder);
+    Form1Fixture fixture;
+    if (fileIsFolder) {
+        QVERIFY(QDir().mkpath(fixture.settingsPath()));
+    } else {
+        QVERIFY(QDir().mkpath(QFileInfo(fixture.folder()).path()));
+        QFile plain(fixture.folder());
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+    }
+    Form1 &form = fixture.load();
+    QCOMPARE(fixture.messages.shown.size(), 1);
+    QCOMPARE(fixture.messages.shown.first().kind, QStringLiteral("information"));
+    QVERIFY(fixture.messages.shown.first().text.contains(
+        QDir::toNativeSeparators(fixture.settingsPath())));
+    QCOMPARE(form.bt(), QStringLiteral("倒计时标题"));
+    QCOMPARE(form.sj(), QStringLiteral(" 3 "));
+    QCOMPARE(fixture.caption("Labfen"), QStringLiteral(" 3 "));
+}
+
+void TestForm1Startup::nothingCountsBeforeStart()
+{
+    Form1Fixture fixture;
+    Form1 &form = fixture.load();
+    fixture.elapse(std::chrono::seconds(5));
+    QCOMPARE(fixture.display(), QStringLiteral(" 3 :00"));
+    QCOMPARE(form.hundredthsCaption(), QStringLiteral("00"));
+    QVERIFY(!form.timer1().isWakeScheduled());
+    QVERIFY(!form.timer2().isWakeScheduled());
+}
+
+void TestForm1Startup::keyFollowsTheDigits()
+{
+    Form1Fixture fixture;
+    Form1 &form = fixture.load();
+    const int before = fixture.windows.keyRefreshes;
+    form.Comstart_Click();
+    fixture.untilNextTick();
+    QVERIFY(fixture.windows.keyRefreshes > before);
+    QCOMPARE(fixture.windows.topmostReasserts, 1);
+}
+
+QTEST_MAIN(TestForm1Startup)
+#include "tst_form1startup.moc"

@@ -1,0 +1,135 @@
+#include "form1fixture.h"
+#include "proportionallayout.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QWidget>
+
+class TestProportionalLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void placements_data();
+    void placements();
+    void fractionsOutsideTheWindowAreKept();
+    void emptyAreaAndBackRestoresExactly();
+    void repeatedResizingDoesNotDrift();
+    void controlsWithoutARecordAreLeftAlone();
+    void timerWindowKeepsItsFontAndHiddenControls();
+};
+
+void TestProportionalLayout::placements_data()
+{
+    QTest::addColumn<QSize>("inner");
+    QTest::addColumn<QRect>("expected");
+    // Captured at 200 × 100 with the control at (20, 10) sized 60 × 30.
+    QTest::newRow("capture size") << QSize(200, 100) << QRect(20, 10, 60, 30);
+    QTest::newRow("double width") << QSize(400, 100) << QRect(40, 10, 120, 30);
+    QTest::newRow("double height") << QSize(200, 200) << QRect(20, 20, 60, 60);
+    QTest::newRow("half") << QSize(100, 50) << QRect(10, 5, 30, 15);
+}
+
+void TestProportionalLayout::placements()
+{
+    QFETCH(QSize, inner);
+    QFETCH(QRect, expected);
+    QWidget window;
+    auto *control = new QWidget(&window);
+    control->setGeometry(20, 10, 60, 30);
+    ProportionalLayout layout;
+    layout.CaptureLayout(QSize(200, 100), {control});
+    const ControlRatio ratio = layout.ratios().front();
+    QCOMPARE(ratio.WidthRatio, 0.3f);
+    QCOMPARE(ratio.HeightRatio, 0.3f);
+    QCOMPARE(ratio.LeftRatio, 0.1f);
+    QCOMPARE(ratio.TopRatio, 0.1f);
+    layout.apply(inner, {control});
+    QCOMPARE(control->geometry(), expected);
+}
+
+void TestProportionalLayout::fractionsOutsideTheWindowAreKept()
+{
+    QWidget window;
+    auto *above = new QWidget(&window);
+    above->setGeometry(10, -8, 20, 40);
+    auto *beyond = new QWidget(&window);
+    beyond->setGeometry(150, 120, 10, 10);
+    ProportionalLayout layout;
+    layout.CaptureLayout(QSize(100, 40), {above, beyond});
+    QCOMPARE(layout.ratios()[0].TopRatio, -0.2f);
+    QVERIFY(layout.ratios()[1].LeftRatio > 1.0f);
+    QVERIFY(layout.ratios()[1].TopRatio > 1.0f);
+    layout.apply(QSize(200, 80), {above, beyond});
+    QCOMPARE(above->geometry(), QRect(20, -16, 40, 80));
+    QCOMPARE(beyond->geometry(), QRect(300, 240, 20, 20));
+}
+
+void TestProportionalLayout::emptyAreaAndBackRestoresExactly()
+{
+    QWidget window;
+    auto *control = new QWidget(&window);
+    control->setGeometry(16, 8, 40, 40);
+    ProportionalLayout layout;
+    layout.CaptureLayout(QSize(120, 48), {control});
+    layout.apply(QSize(0, 0), {control});
+    QCOMPARE(control->geometry(), QRect(0, 0, 0, 0));
+    layout.apply(QSize(120, 48), {control});
+    QCOMPARE(control->geometry(), QRect(16, 8, 40, 40));
+
+    // Captured on an empty area, every fraction stays 0.
+    ProportionalLayout empty;
+    empty.CaptureLayout(QSize(0, 0), {control});
+    QCOMPARE(empty.ratios().front().WidthRatio, 0.0f);
+    QCOMPARE(empty.ratios().front().LeftRatio, 0.0f);
+}
+
+void TestProportionalLayout::repeatedResizingDoesNotDrift()
+{
+    QWidget window;
+    auto *control = new QWidget(&window);
+    control->setGeometry(17, 5, 33, 29);
+    ProportionalLayout layout;
+    layout.CaptureLayout(QSize(119, 40), {control});
+    for (int width = 37; width < 1000; width += 53)
+        layout.apply(QSize(width, width / 3), {control});
+    layout.apply(QSize(119, 40), {control});
+    QCOMPARE(control->geometry(), QRect(17, 5, 33, 29));
+}
+
+void TestProportionalLayout::controlsWithoutARecordAreLeftAlone()
+{
+    QWidget window;
+    auto *first = new QWidget(&window);
+    first->setGeometry(10, 10, 10, 10);
+    auto *late = new QWidget(&window);
+    late->setGeometry(30, 5, 7, 7);
+    ProportionalLayout layout;
+    layout.CaptureLayout(QSize(100, 100), {first});
+    layout.apply(QSize(200, 200), {first, late});
+    QCOMPARE(first->geometry(), QRect(20, 20, 20, 20));
+    QCOMPARE(late->geometry(), QRect(30, 5, 7, 7));
+}
+
+void TestProportionalLayout::timerWindowKeepsItsFontAndHiddenControls()
+{
+    Form1Fixture fixture;
+    Form1 &form = fixture.load();
+    form.show();
+    const QSize captured = form.size();
+    const QRect minutes = fixture.label("Labfen")->geometry();
+    QCOMPARE(form.layout().ratios().size(), size_t(form.controls().size()));
+    form.resize(captured.width() * 2, captured.height());
+    QCOMPARE(fixture.label("Labfen")->x(), minutes.x() * 2);
+    QCOMPARE(fixture.label("Labfen")->width(), minutes.width() * 2);
+    QCOMPARE(fixture.label("Labfen")->y(), minutes.y());
+    for (const char *name : {"Labfen", "Labmiao", "Label2"})
+        QCOMPARE(fixture.label(name)->font().pointSizeF(), 30.0);
+    for (const char *name : {"Labhm", "Label1"})
+        QVERIFY(fixture.label(name)->isHidden());
+    form.resize(captured);
+    QCOMPARE(fixture.label("Labfen")->geometry(), minutes);
+}
+
+QTEST_MAIN(TestProportionalLayout)
+#include "tst_proportionallayout.moc"
