@@ -137,13 +137,20 @@ SettingsResult SettingsFile::ReadSettingsFile(QString &title, QString &minutes) 
         return SettingsResult::failure(filePath(), QStringLiteral("it is a folder"));
     if (!file.open(QIODevice::ReadOnly))
         return SettingsResult::failure(filePath(), systemReason(file.errorString()));
+    SettingsResult result = readPairs(file, title, minutes);
+    result.path = filePath();
+    return result;
+}
 
+SettingsResult SettingsFile::readPairs(QIODevice &device, QString &title, QString &minutes)
+{
+    // Read in chunks: memory stays small whatever the size of the file.
     PairCollector lines;
     QByteArray chunk(chunkBytes, Qt::Uninitialized);
     for (;;) {
-        const qint64 got = file.read(chunk.data(), chunk.size());
+        const qint64 got = device.read(chunk.data(), chunk.size());
         if (got < 0)
-            return SettingsResult::failure(filePath(), systemReason(file.errorString()));
+            return SettingsResult::failure({}, systemReason(device.errorString()));
         if (got == 0)
             break;
         lines.feed(chunk.constData(), got);

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QIODevice;
+
 // The outcome of an operation on the settings file. On failure it names the file and the
 // reason the system gave, for a message to the user.
 struct SettingsResult
@@ -42,6 +44,9 @@ public:
     SettingsResult ReadSettingsFile(QString &title, QString &minutes) const;
     // Replaces the file with the two texts, atomically: a failure leaves the old file whole.
     SettingsResult WriteSettingsFile(const QString &title, const QString &minutes) const;
+
+    // The reading rules of ReadSettingsFile, on any device.
+    static SettingsResult readPairs(QIODevice &device, QString &title, QString &minutes);
 
     static QByteArray encode(const QString &text);
     static QString decode(const QByteArray &bytes);

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing. Usage: install-deps.sh run|test
+set -euo pipefail
+
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-dseg fonts-noto-cjk)
+if [ "${1:-run}" = test ]; then
+    packages+=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi
+               clang libclang-rt-14-dev)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test: the fuzzer for the settings
+# reader, the tests under AddressSanitizer and UndefinedBehaviorSanitizer, and last the tests
+# of the ordinary build with warnings treated as errors.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh test
+jobs=$(nproc)
+
+echo "== fuzzing the settings reader (clang, libFuzzer)"
+CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORIV_FUZZ=ON \
+      -DMORIV_BUILD_TESTS=OFF -DMORIV_BUILD_BENCH=OFF > /dev/null
+cmake --build build-fuzz --parallel "$jobs" --target fuzz_settingsreader
+mkdir -p build-fuzz/corpus
+cp fuzz/corpus/* build-fuzz/corpus/
+./build-fuzz/fuzz/fuzz_settingsreader -max_total_time="${MORIV_FUZZ_SECONDS:-30}" \
+    -max_len=4096 -print_final_stats=1 build-fuzz/corpus 2>&1 | tail -n 12
+
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMORIV_SANITIZE=ON \
+      -DMORIV_WARNINGS_AS_ERRORS=ON -DMORIV_BUILD_BENCH=OFF > /dev/null
+cmake --build build-asan --parallel "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+    ctest --test-dir build-asan --output-on-failure
+
+echo "== tests"
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORIV_WARNINGS_AS_ERRORS=ON \
+      > /dev/null
+cmake --build build-test --parallel "$jobs"
+ctest --test-dir build-test --output-on-failure

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# Uses the real program as a speaker would: a real X server (Xvfb), real key presses
+# (xdotool), and what is shown read back through the accessibility tree (AT-SPI).
+# Usage: e2e_test.sh /path/to/moriv
+set -euo pipefail
+
+program=$(readlink -f "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+
+# Everything runs inside a private D-Bus session that carries the accessibility bus.
+if [ -z "${MORIV_E2E_IN_SESSION:-}" ]; then
+    export MORIV_E2E_IN_SESSION=1
+    exec dbus-run-session -- bash "$0" "$@"
+fi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+step() { echo "-- $*"; }
+
+# A display of our own, whatever number is free.
+exec 3<> "$work/displayfd"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/displayfd")"
+step "display $DISPLAY"
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately > "$work/atspi.log" 2>&1 &
+pids+=($!)
+
+export XDG_CONFIG_HOME="$work/config"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+unset QT_QPA_PLATFORM
+
+read_screen() { /usr/bin/python3 "$here/readscreen.py" Moriv 2>/dev/null || true; }
+# The timer window's line: "filler|剩余 M 分 S 秒|labels…"
+timer_line() { read_screen | grep '剩余' | head -n1; }
+# Waits until the screen has a line matching the pattern.
+wait_screen() {
+    local pattern=$1 limit=${2:-15}
+    for _ in $(seq $((limit * 10))); do
+        if read_screen | grep -q -- "$pattern"; then return 0; fi
+        sleep 0.1
+    done
+    echo "screen was:" >&2; read_screen >&2
+    fail "waited ${limit}s for: $pattern"
+}
+focus() { xdotool windowfocus --sync "$1"; }
+newest_window() { xdotool search --onlyvisible --name "$1" | tail -n1; }
+
+step "first start writes the default settings file"
+"$program" > "$work/program.log" 2>&1 &
+program_pid=$!
+pids+=($program_pid)
+timer=$(xdotool search --sync --onlyvisible --name '^Moriv$' | head -n1)
+[ -n "$timer" ] || fail "no timer window"
+wait_screen '剩余 3 分 00 秒'
+expected=$(printf '\xb5\xb9\xbc\xc6\xca\xb1\xb1\xea\xcc\xe2\r\n 3 \r\n' | od -An -tx1)
+actual=$(od -An -tx1 "$XDG_CONFIG_HOME/MorivTemp/sys.txt")
+[ "$expected" = "$actual" ] || fail "settings file is $actual"
+
+step "upper-case A does nothing"
+focus "$timer"
+xdotool type --delay 50 'A'
+sleep 2
+timer_line | grep -q '剩余 3 分 00 秒' || fail "A changed the display: $(timer_line)"
+
+step "f opens the settings; one minute is saved"
+xdotool type 'f'
+wait_screen '设置倒计时时间'
+dialog=$(newest_window '^自定义设置$')
+focus "$dialog"
+xdotool key Tab ctrl+a
+xdotool type '1'
+xdotool key Return
+wait_screen '倒计时时间已修改'
+focus "$(newest_window '^Moriv$')"
+xdotool key Return
+wait_screen '剩余 1 分 00 秒'
+grep -q $'\r\n1\r\n' "$XDG_CONFIG_HOME/MorivTemp/sys.txt" || fail "minutes not saved"
+
+step "a starts the count"
+focus "$timer"
+xdotool type 'a'
+started=$(date +%s.%N)
+wait_screen '剩余 0 分 59 秒' 3
+wait_screen '剩余 0 分 57 秒' 4
+
+step "s pauses, a resumes"
+xdotool type 's'
+paused_at=$(timer_line)
+sleep 2.5
+[ "$(timer_line)" = "$paused_at" ] || fail "the count went on while paused"
+xdotool type 'a'
+pause_length=2.5
+wait_screen '剩余 0 分 5[0-4] 秒' 6
+
+step "d answered No keeps counting"
+xdotool type 'd'
+wait_screen '您是否真的要重置时间'
+focus "$(newest_window '^提示$')"
+xdotool key Escape
+focus "$timer"
+wait_screen '剩余 0 分 4[0-9] 秒' 12
+
+step "the count runs out at 60 s"
+wait_screen '倒计时时间到' 70
+ended=$(date +%s.%N)
+elapsed=$(awk -v a="$ended" -v b="$started" -v p="$pause_length" 'BEGIN { printf "%.2f", a - b - p }')
+echo "time-up after $elapsed s of counting"
+awk -v e="$elapsed" 'BEGIN { exit !(e > 59 && e < 62) }' || fail "time-up after $elapsed s"
+timer_line | grep -q '剩余 00 分 00 秒' || fail "display at time-up: $(timer_line)"
+
+step "Return dismisses the message and the program ends with status 0"
+focus "$(newest_window '^Moriv$')"
+xdotool key Return
+status=0
+for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$program_pid" 2>/dev/null && fail "program still running"
+wait "$program_pid" || status=$?
+[ "$status" -eq 0 ] || fail "exit status $status"
+echo "end-to-end: all steps passed"
