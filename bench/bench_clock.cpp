@@ -1,0 +1,150 @@
+// Runs the real timer window with real timers for a count of N minutes (default 2) and
+// prints how late each one-second tick came, how far time-up was from 60·N seconds, and the
+// CPU time and wake-ups the count cost, beside a bare Qt window that runs only a one-second
+// QTimer for as long, in the same run.
+//
+// Usage: bench_clock [minutes]   (QT_QPA_PLATFORM=offscreen works without a display)
+#include "form1.h"
+#include "formtimer.h"
+#include "messageboxservice.h"
+#include "monotonicclock.h"
+#include "processusage.h"
+#include "windowservices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace std::chrono;
+
+namespace {
+
+// Boxes that answer at once: the benchmark has nobody to press OK.
+class SilentMessageBoxes final : public MessageBoxService
+{
+public:
+    void information(const QString &) override {}
+    void warning(const QString &) override {}
+    bool question(const QString &, const QString &) override { return false; }
+    void abortOpenBoxes() override {}
+};
+
+struct Figures
+{
+    QList<double> latenessMs;
+    double runSeconds = 0;
+    ProcessUsage usage;
+};
+
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+void print(const char *what, const Figures &figures)
+{
+    const double maxLate = figures.latenessMs.isEmpty()
+                               ? 0
+                               : *std::max_element(figures.latenessMs.begin(),
+                                                   figures.latenessMs.end());
+    std::printf("%-28s ticks %5lld  late median %7.3f ms  max %7.3f ms  CPU %6.3f s  "
+                "wake-ups %6ld (%5.2f/s)\n",
+                what, static_cast<long long>(figures.latenessMs.size()),
+                median(figures.latenessMs), maxLate, figures.usage.cpuSeconds,
+                figures.usage.wakeUps, figures.usage.wakeUps / figures.runSeconds);
+}
+
+Figures bareWindow(seconds length)
+{
+    QWidget window;
+    window.resize(120, 40);
+    window.show();
+    QCoreApplication::processEvents();
+
+    Figures figures;
+    QTimer timer;
+    timer.setInterval(1000);
+    const auto start = steady_clock::now();
+    int ticks = 0;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++ticks;
+        const auto late = steady_clock::now() - (start + ticks * 1s);
+        figures.latenessMs.append(duration<double, std::milli>(late).count());
+        if (ticks == length.count())
+            QCoreApplication::quit();
+    });
+    const ProcessUsage before = ProcessUsage::now();
+    timer.start();
+    QApplication::exec();
+    figures.usage = ProcessUsage::now() - before;
+    figures.runSeconds = duration<double>(steady_clock::now() - start).count();
+    return figures;
+}
+
+Figures timerWindow(int minutes, double &timeUpErrorMs)
+{
+    QTemporaryDir folder;
+    QFile file(QDir(folder.path()).filePath(QStringLiteral("sys.txt")));
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write the settings file");
+    file.write("bench\r\n" + QByteArray::number(minutes) + "\r\n");
+    file.close();
+
+    SteadyClock clock;
+    SilentMessageBoxes messages;
+    const auto windows = Platform::createWindowServices();
+    Form1 form({messages, *windows, clock, SettingsFile(folder.path())});
+    form.Form_Load();
+    form.show();
+    QCoreApplication::processEvents();
+
+    Figures figures;
+    const auto start = steady_clock::now();
+    int ticks = 0;
+    QObject::connect(&form.timer1(), &FormTimer::tick, [&] {
+        ++ticks;
+        const auto late = steady_clock::now() - (start + ticks * 1s);
+        figures.latenessMs.append(duration<double, std::milli>(late).count());
+    });
+    QObject::connect(&form, &Form1::finished, [&] {
+        timeUpErrorMs = duration<double, std::milli>(steady_clock::now() - start
+                                                     - minutes * 60s).count();
+        QCoreApplication::quit();
+    });
+    const ProcessUsage before = ProcessUsage::now();
+    form.Comstart_Click();
+    QApplication::exec();
+    figures.usage = ProcessUsage::now() - before;
+    figures.runSeconds = duration<double>(steady_clock::now() - start).count();
+    return figures;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const int minutes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2;
+    std::printf("count of %d minute(s), platform %s\n", minutes,
+                qPrintable(QGuiApplication::platformName()));
+
+    const Figures bare = bareWindow(seconds(minutes * 60));
+    double timeUpErrorMs = 0;
+    const Figures timer = timerWindow(minutes, timeUpErrorMs);
+
+    print("bare window, 1 s QTimer", bare);
+    print("timer window, real clock", timer);
+    std::printf("time-up error against %d s: %+.3f ms\n", minutes * 60, timeUpErrorMs);
+    std::printf("wake-ups of the timer window against the bare window: %+.1f %%\n",
+                100.0 * (timer.usage.wakeUps / timer.runSeconds)
+                        / (bare.usage.wakeUps / bare.runSeconds) - 100.0);
+    return 0;
+}

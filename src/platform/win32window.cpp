@@ -1,0 +1,78 @@
+#include "win32window.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <shlobj.h>
+
+namespace Win32Window {
+
+namespace {
+
+HWND handle(void *window)
+{
+    return static_cast<HWND>(window);
+}
+
+bool isFolder(const std::wstring &path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring join(std::wstring folder, const wchar_t *name)
+{
+    if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/')
+        folder += L'\\';
+    return folder + name;
+}
+
+} // namespace
+
+void makeTopmost(void *window)
+{
+    SetWindowPos(handle(window), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void reassertTopmost(void *window)
+{
+    SetWindowPos(handle(window), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void makeLayered(void *window)
+{
+    const LONG style = GetWindowLongA(handle(window), GWL_EXSTYLE);
+    SetWindowLongA(handle(window), GWL_EXSTYLE, style | WS_EX_LAYERED);
+}
+
+void keyOutBlack(void *window)
+{
+    SetLayeredWindowAttributes(handle(window), RGB(0, 0, 0), 0, LWA_COLORKEY);
+}
+
+std::wstring settingsDirectory(const std::wstring &preferredRoot,
+                               const std::wstring &localAppData)
+{
+    const std::wstring preferred = join(preferredRoot, L"MorivTemp");
+    if (isFolder(preferred))
+        return preferred;
+    // A missing drive, a CD drive or a drive we may not write to refuses the folder.
+    if (isFolder(preferredRoot) && CreateDirectoryW(preferred.c_str(), nullptr))
+        return preferred;
+    return join(localAppData, L"MorivTemp");
+}
+
+std::wstring localAppDataDirectory()
+{
+    PWSTR path = nullptr;
+    std::wstring result;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path)) && path)
+        result = path;
+    CoTaskMemFree(path);
+    return result;
+}
+
+} // namespace Win32Window

@@ -1,0 +1,28 @@
+#pragma once
+
+// The Windows window-manager calls of the timer window, in plain C++ on a window handle, so
+// that they build and can be tested without Qt. The handle is an HWND.
+#include <string>
+
+namespace Win32Window {
+
+// SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE): above every window that
+// is not topmost, place and size kept.
+void makeTopmost(void *window);
+// The same without taking the activation: a slide show may have raised itself meanwhile.
+void reassertTopmost(void *window);
+// GetWindowLongA(GWL_EXSTYLE), or-ed with WS_EX_LAYERED, written back with SetWindowLongA.
+void makeLayered(void *window);
+// SetLayeredWindowAttributes(key colour 0, alpha 0, LWA_COLORKEY): black pixels are neither
+// drawn nor hit by the mouse.
+void keyOutBlack(void *window);
+
+// The settings folder: "D:\MorivTemp" when that folder exists or can be made, so files that
+// already exist there keep working; otherwise "MorivTemp" under the user's local application
+// data. The parameters are for tests; the program passes "D:\" and the real folder.
+std::wstring settingsDirectory(const std::wstring &preferredRoot,
+                               const std::wstring &localAppData);
+// The user's local application-data folder (%LOCALAPPDATA%).
+std::wstring localAppDataDirectory();
+
+} // namespace Win32Window
