@@ -6,12 +6,15 @@
 #include "twips.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -84,12 +87,16 @@ void Form2::buildForm()
                    | Qt::WindowCloseButtonHint);
     setFixedSize(Twips::toPixels(11010), Twips::toPixels(7245));
 
-    m_comok = new QPushButton(QStringLiteral("保存设置"), this);
+    // A graphical command button: its small picture stands above its caption.
+    m_comok = new QToolButton(this);
     m_comok->setObjectName(QStringLiteral("Comok"));
+    m_comok->setText(QStringLiteral("保存设置"));
     place(m_comok, 4680, 2400, 1335, 615, 14.25);
     m_comok->setIcon(saveIcon());
     m_comok->setIconSize(QSize(16, 16));
-    connect(m_comok, &QPushButton::clicked, this, &Form2::Comok_Click);
+    m_comok->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_comok->setFocusPolicy(Qt::StrongFocus);
+    connect(m_comok, &QToolButton::clicked, this, &Form2::Comok_Click);
 
     m_frame1 = new QGroupBox(QStringLiteral("自定义设置"), this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
@@ -99,6 +106,10 @@ void Form2::buildForm()
     m_label2 = new QLabel(QStringLiteral("设置倒计时时间(分钟)——>"), m_frame1);
     m_label2->setObjectName(QStringLiteral("Label2"));
     place(m_label2, 120, 720, 3495, 495, 12);
+    // Default colours, not the group's red.
+    QPalette plain = m_label2->palette();
+    plain.setColor(QPalette::WindowText, QGuiApplication::palette().color(QPalette::WindowText));
+    m_label2->setPalette(plain);
 
     m_textsj = new QLineEdit(m_frame1);
     m_textsj->setObjectName(QStringLiteral("Textsj"));
@@ -133,7 +144,16 @@ void Form2::buildForm()
     m_label2->setFocusPolicy(Qt::NoFocus);
     m_frame1->setFocusPolicy(Qt::NoFocus);
     setTabOrder(m_comok, m_textsj);
-    m_comok->setDefault(true);
+}
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    // Return saves, from the minutes box as from the button, as in any settings dialog.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        m_comok->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 QLineEdit *Form2::Textsj()

@@ -10,6 +10,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 
 // The settings dialog: edits and saves the countdown's length in minutes.
 //
@@ -45,6 +46,7 @@ public:
 
 protected:
     void done(int result) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void ensureLoaded();
@@ -64,5 +66,5 @@ private:
     QLabel *m_label1 = nullptr;
     QPushButton *m_comfont = nullptr;
     QPushButton *m_comimg = nullptr;
-    QPushButton *m_comok = nullptr;
+    QToolButton *m_comok = nullptr;
 };

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QAbstractButton>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,6 +59,7 @@ private slots:
     void minutesHolderAcrossAnEmptyFile();
     void failedSaveKeepsTheDialogOpenAndTellsWhy();
     void opensWithFocusOnSaveAndTabMovesToTheMinutes();
+    void returnInTheMinutesBoxSaves();
     void escapeClosesWithoutSaving();
 
 private:
@@ -120,12 +122,15 @@ void TestForm2::formHasItsDesign()
     QCOMPARE(textsj->palette().color(QPalette::Text), QColor(255, 0, 0));
     QCOMPARE(textsj->font().pointSizeF(), 15.0);
     QVERIFY(textsj->font().bold());
-    auto *comok = m_form->findChild<QPushButton *>(QStringLiteral("Comok"));
+    auto *comok = m_form->findChild<QAbstractButton *>(QStringLiteral("Comok"));
     QVERIFY(comok);
     QCOMPARE(comok->text(), QStringLiteral("保存设置"));
     QVERIFY(!comok->icon().isNull());
-    QCOMPARE(m_form->findChild<QLabel *>(QStringLiteral("Label2"))->text(),
-             QStringLiteral("设置倒计时时间(分钟)——>"));
+    auto *prompt = m_form->findChild<QLabel *>(QStringLiteral("Label2"));
+    QCOMPARE(prompt->text(), QStringLiteral("设置倒计时时间(分钟)——>"));
+    QCOMPARE(prompt->palette().color(QPalette::WindowText),
+             QGuiApplication::palette().color(QPalette::WindowText));
+    QCOMPARE(frame->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     for (const char *hidden : {"Textbt", "Label1", "Comfont", "Comimg"}) {
         auto *widget = m_form->findChild<QWidget *>(QLatin1String(hidden));
         QVERIFY2(widget && widget->isHidden(), hidden);
@@ -154,7 +159,7 @@ void TestForm2::saveWritesStopsShowsAndAsksForReset()
 {
     showAndAct([this] {
         m_form->Textsj()->setText(QStringLiteral("15"));
-        QTest::mouseClick(m_form->findChild<QPushButton *>(QStringLiteral("Comok")),
+        QTest::mouseClick(m_form->findChild<QAbstractButton *>(QStringLiteral("Comok")),
                           Qt::LeftButton);
     });
     QCOMPARE(readAll(QDir(m_folder).filePath(QStringLiteral("sys.txt"))),
@@ -260,6 +265,18 @@ void TestForm2::opensWithFocusOnSaveAndTabMovesToTheMinutes()
     QCOMPARE(first->objectName(), QStringLiteral("Comok"));
     QCOMPARE(afterTab->objectName(), QStringLiteral("Textsj"));
     QCOMPARE(afterSecondTab->objectName(), QStringLiteral("Comok"));
+}
+
+void TestForm2::returnInTheMinutesBoxSaves()
+{
+    showAndAct([this] {
+        m_form->Textsj()->setFocus();
+        m_form->Textsj()->setText(QStringLiteral("12"));
+        QTest::keyClick(m_form->Textsj(), Qt::Key_Return);
+    });
+    QCOMPARE(m_form->minutesHolder(), QStringLiteral("12"));
+    QCOMPARE(m_display->minutesShown, QStringLiteral("12"));
+    QVERIFY(!m_form->isVisible());
 }
 
 void TestForm2::escapeClosesWithoutSaving()

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the Win32 test with MinGW-w64 and runs it under Wine on a display of its own, with a
+# fresh Wine prefix: the window checks, then the settings-folder rule with drive D: mapped and
+# with it unmapped.  Usage: run_win32_test.sh <work folder>
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../../.." && pwd)
+work=$(mkdir -p "$1" && cd "$1" && pwd)
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake -S "$here" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release > "$work/configure.log"
+cmake --build "$work/build" > "$work/build.log" || { cat "$work/build.log"; fail "build"; }
+exe="$work/build/tst_win32window.exe"
+
+wine=$(command -v wine64 || command -v wine) || fail "Wine is not installed"
+wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver \
+             2>/dev/null | head -n1) || fail "no wineserver"
+
+pids=()
+cleanup() {
+    "$wineserver" -k 2>/dev/null || true
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+exec 3<> "$work/displayfd"
+: > "$work/displayfd"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/displayfd")"
+
+export WINEPREFIX="$work/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+rm -rf "$WINEPREFIX"
+"$wine" wineboot --init > "$work/wineboot.log" 2>&1 || true
+"$wineserver" -w
+
+echo "-- window services on a real Win32 window"
+"$wine" "$exe" window "${MORIV_WIN32_SHOW_SECONDS:-0}"
+
+drive_d="$WINEPREFIX/dosdevices/d:"
+echo "-- settings folder with drive D: present"
+rm -f "$drive_d"
+mkdir -p "$work/drive-d"
+ln -s "$work/drive-d" "$drive_d"
+"$wine" "$exe" location 'D:\' 'D:\MorivTemp'
+[ -d "$work/drive-d/MorivTemp" ] || fail "D:\\MorivTemp was not made on the drive"
+
+echo "-- settings folder with an existing D:\\MorivTemp"
+"$wine" "$exe" location 'D:\' 'D:\MorivTemp'
+
+echo "-- settings folder without drive D:"
+rm -f "$drive_d"
+"$wine" "$exe" location 'D:\' fallback
+echo "win32: all checks passed"

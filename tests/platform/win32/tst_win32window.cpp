@@ -1,0 +1,134 @@
+// Checks the Windows window services through the Win32 API on a real window, and the rule
+// that picks the settings folder. Exits non-zero on any mismatch.
+//
+// Usage: tst_win32window.exe window [seconds-to-stay-open]
+//        tst_win32window.exe location <preferred root> <expected folder>
+#include "win32window.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+int failures = 0;
+
+void check(bool ok, const char *what)
+{
+    std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what);
+    std::fflush(stdout);
+    if (!ok)
+        ++failures;
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT) {
+        // Black everywhere but a red bar: the black must be keyed out.
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT all;
+        GetClientRect(window, &all);
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        RECT bar{20, 20, all.right - 20, 60};
+        FillRect(dc, &bar, red);
+        DeleteObject(red);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int testWindow(int seconds)
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = L"MorivWin32Test";
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    check(RegisterClassW(&windowClass) != 0, "window class registered");
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Moriv Win32 test", WS_POPUP,
+                                  100, 100, 300, 80, nullptr, nullptr, instance, nullptr);
+    check(window != nullptr, "window created");
+    if (!window)
+        return 1;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+
+    check(!(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST), "not topmost at first");
+    RECT before;
+    GetWindowRect(window, &before);
+
+    Win32Window::makeTopmost(window);
+    Win32Window::makeLayered(window);
+    Win32Window::keyOutBlack(window);
+
+    const LONG style = GetWindowLongA(window, GWL_EXSTYLE);
+    check(style & WS_EX_TOPMOST, "topmost (WS_EX_TOPMOST)");
+    check(style & WS_EX_LAYERED, "layered (WS_EX_LAYERED)");
+    RECT after;
+    GetWindowRect(window, &after);
+    check(EqualRect(&before, &after), "place and size kept");
+
+    COLORREF key = 1;
+    BYTE alpha = 1;
+    DWORD flags = 0;
+    check(GetLayeredWindowAttributes(window, &key, &alpha, &flags) != 0,
+          "GetLayeredWindowAttributes answers");
+    check(key == RGB(0, 0, 0), "key colour 0 (black)");
+    check(alpha == 0, "alpha 0");
+    check(flags == LWA_COLORKEY, "flags LWA_COLORKEY alone");
+
+    Win32Window::reassertTopmost(window);
+    check(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST, "still topmost after re-assert");
+    check(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED, "still layered after re-assert");
+
+    // Stay up for a screenshot when asked.
+    const DWORD until = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+    MSG message;
+    while (GetTickCount() < until) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(20);
+    }
+    DestroyWindow(window);
+    return failures == 0 ? 0 : 1;
+}
+
+int testLocation(const std::wstring &root, const std::wstring &expected)
+{
+    const std::wstring localAppData = Win32Window::localAppDataDirectory();
+    check(!localAppData.empty(), "local application-data folder known");
+    std::wstring wanted = expected;
+    if (wanted == L"fallback")
+        wanted = localAppData + L"\\MorivTemp";
+    const std::wstring chosen = Win32Window::settingsDirectory(root, localAppData);
+    std::printf("chosen: %ls\n", chosen.c_str());
+    check(chosen == wanted, "the expected settings folder");
+    if (expected != L"fallback") {
+        const DWORD attributes = GetFileAttributesW(chosen.c_str());
+        check(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY),
+              "the folder exists");
+    }
+    return failures == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t **argv)
+{
+    if (argc >= 2 && std::wstring(argv[1]) == L"window")
+        return testWindow(argc >= 3 ? _wtoi(argv[2]) : 0);
+    if (argc == 4 && std::wstring(argv[1]) == L"location")
+        return testLocation(argv[2], argv[3]);
+    std::printf("usage: tst_win32window window [seconds] | location <root> <expected>\n");
+    return 2;
+}
