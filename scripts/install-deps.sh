@@ -6,7 +6,7 @@ packages=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-dseg fonts-not
 if [ "${1:-run}" = test ]; then
     packages+=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi
                clang libclang-rt-14-dev openbox imagemagick
-               g++-mingw-w64-x86-64-posix wine wine64)
+               g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev desktop-file-utils)
 fi
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the fuzzer for the settings
 # reader, the tests under AddressSanitizer and UndefinedBehaviorSanitizer, and last the tests
-# of the ordinary build with warnings treated as errors.
+# of the ordinary build with warnings treated as errors, with a check of the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,4 +29,6 @@ echo "== tests"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORIV_WARNINGS_AS_ERRORS=ON \
       > /dev/null
 cmake --build build-test --parallel "$jobs"
+echo "== Debian package"
+bash scripts/package-check.sh build-test
 ctest --test-dir build-test --output-on-failure

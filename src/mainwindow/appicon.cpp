@@ -4,11 +4,12 @@
 
 namespace AppIcon {
 
-QPixmap render(int size)
+QImage render(int size)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    // The same strokes as assets/moriv.svg, which the desktop uses.
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal s = size / 16.0;
     painter.setPen(Qt::NoPen);
@@ -27,14 +28,15 @@ QPixmap render(int size)
     bar(7.3, 9.5, 1.4, 1.4);
     bar(10.0, 3.0, 4.0, 1.4); // right digit, a 7
     bar(12.6, 3.5, 1.4, 9.5);
-    return pixmap;
+    painter.end();
+    return image;
 }
 
 QIcon create()
 {
     QIcon icon;
     for (int size : {16, 32, 48, 128})
-        icon.addPixmap(render(size));
+        icon.addPixmap(QPixmap::fromImage(render(size)));
     return icon;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 
 namespace AppIcon {
 
 // The program's icon: red seven-segment digits on a dark rounded square, drawn at 16, 32,
 // 48 and 128 pixels.
 QIcon create();
-QPixmap render(int size);
+QImage render(int size);
 
 } // namespace AppIcon

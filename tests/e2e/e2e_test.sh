@@ -76,7 +76,7 @@ timer_line | grep -q '剩余 3 分 00 秒' || fail "A changed the display: $(tim
 
 step "f opens the settings; one minute is saved"
 xdotool type 'f'
-wait_screen '设置倒计时时间'
+wait_screen 'text:设置倒计时时间(分钟)'
 dialog=$(newest_window '^自定义设置$')
 focus "$dialog"
 xdotool key Tab ctrl+a

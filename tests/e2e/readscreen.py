@@ -1,7 +1,8 @@
 """Reads what the timer shows through the accessibility tree, as a screen reader would.
 
 Prints one line per top-level window of the running program: its role, then its name (for the
-timer window: the time left in words), then the texts of its labels.
+timer window: the time left in words), then the texts of its labels and, as "text:NAME", the
+accessible names of its text boxes.
 """
 import sys
 
@@ -16,8 +17,11 @@ def texts(node, depth=0):
         child = node.getChildAtIndex(i)
         if child is None:
             continue
-        if child.getRoleName() == "label" and child.getState().contains(pyatspi.STATE_SHOWING):
+        showing = child.getState().contains(pyatspi.STATE_SHOWING)
+        if child.getRoleName() == "label" and showing:
             found.append(child.name)
+        elif child.getRoleName() == "text" and showing:
+            found.append("text:" + child.name)
         found.extend(texts(child, depth + 1))
     return found
 
