@@ -54,8 +54,8 @@ namespace Platform {
 void prepareEnvironment()
 {
     // Wayland does not let a program keep its window above the others; XWayland does.
-    // A platform the user chose explicitly is left alone.
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    // A platform the user chose explicitly is left alone, and so is a session without X.
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsSet("DISPLAY"))
         return;
     if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
         || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
