@@ -1,9 +1,12 @@
 #include "form1fixture.h"
 
 #include "formtimer.h"
+#include "keymask.h"
+#include "windowservices.h"
 #include "settingsfile.h"
 
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -22,6 +25,7 @@ private slots:
     void unusableSettingsShowOneMessageAndUseTheDefault();
     void nothingCountsBeforeStart();
     void keyFollowsTheDigits();
+    void realColourKeyKeepsOnlyTheDigits();
 };
 
 void TestForm1Startup::firstRunWritesTheDefaultFileAndShowsItsMinutes()
@@ -164,6 +168,40 @@ void TestForm1Startup::keyFollowsTheDigits()
     fixture.untilNextTick();
     QVERIFY(fixture.windows.keyRefreshes > before);
     QCOMPARE(fixture.windows.topmostReasserts, 1);
+}
+
+void TestForm1Startup::realColourKeyKeepsOnlyTheDigits()
+{
+    // The window system's own services, on the window as it draws itself.
+    const std::unique_ptr<WindowServices> windows = Platform::createWindowServices();
+    FakeClock clock;
+    FakeMessageBoxes messages;
+    QTemporaryDir folder;
+    Form1 form({messages, *windows, clock, SettingsFile(folder.path())});
+    form.Form_Load();
+
+    const auto checkKey = [&form] {
+        const QImage drawn = KeyMask::renderWidget(&form);
+        const QRegion mask = form.mask();
+        int red = 0;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QRgb pixel = drawn.pixel(x, y);
+                const bool black = (pixel & 0xffffff) == 0;
+                QCOMPARE(mask.contains(QPoint(x, y)), !black);
+                red += pixel == qRgb(255, 0, 0);
+            }
+        }
+        QVERIFY(red > 100);
+    };
+    checkKey();
+    const QRegion before = form.mask();
+    form.Comstart_Click();
+    clock.advance(std::chrono::seconds(1));
+    form.timer1().catchUp();
+    QCOMPARE(form.findChild<QLabel *>(QStringLiteral("Labmiao"))->text(), QStringLiteral("59"));
+    QVERIFY(form.mask() != before);
+    checkKey();
 }
 
 QTEST_MAIN(TestForm1Startup)

@@ -1,0 +1,77 @@
+#include "windowservices.h"
+
+#include <QTest>
+
+// The environment the program prepares before Qt starts on a Unix desktop.
+class TestPlatformUnix : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void platformPlugin_data();
+    void platformPlugin();
+    void sharedMemoryPaintingOffUnlessChosen();
+    void settingsFolderFollowsXdgConfigHome();
+
+private:
+    void clear()
+    {
+        for (const char *name : {"QT_QPA_PLATFORM", "XDG_SESSION_TYPE", "WAYLAND_DISPLAY",
+                                 "DISPLAY", "QT_XCB_NO_MITSHM"})
+            qunsetenv(name);
+    }
+};
+
+void TestPlatformUnix::platformPlugin_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("session");
+    QTest::addColumn<QString>("wayland");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("X11 session") << "" << "x11" << "" << ":0" << "";
+    QTest::newRow("Wayland session with XWayland") << "" << "wayland" << "" << ":0" << "xcb";
+    QTest::newRow("Wayland socket only") << "" << "" << "wayland-0" << ":1" << "xcb";
+    QTest::newRow("Wayland without X") << "" << "wayland" << "wayland-0" << "" << "";
+    QTest::newRow("the user's choice") << "wayland" << "wayland" << "wayland-0" << ":0"
+                                       << "wayland";
+}
+
+void TestPlatformUnix::platformPlugin()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, session);
+    QFETCH(QString, wayland);
+    QFETCH(QString, display);
+    QFETCH(QString, expected);
+    clear();
+    const QList<std::pair<const char *, QString>> values = {
+        {"QT_QPA_PLATFORM", chosen}, {"XDG_SESSION_TYPE", session},
+        {"WAYLAND_DISPLAY", wayland}, {"DISPLAY", display}};
+    for (const auto &[name, value] : values) {
+        if (!value.isEmpty())
+            qputenv(name, value.toUtf8());
+    }
+    Platform::prepareEnvironment();
+    QCOMPARE(qEnvironmentVariable("QT_QPA_PLATFORM"), expected);
+}
+
+void TestPlatformUnix::sharedMemoryPaintingOffUnlessChosen()
+{
+    clear();
+    Platform::prepareEnvironment();
+    QCOMPARE(qgetenv("QT_XCB_NO_MITSHM"), QByteArray("1"));
+    qputenv("QT_XCB_NO_MITSHM", "0");
+    Platform::prepareEnvironment();
+    QCOMPARE(qgetenv("QT_XCB_NO_MITSHM"), QByteArray("0"));
+}
+
+void TestPlatformUnix::settingsFolderFollowsXdgConfigHome()
+{
+    qputenv("XDG_CONFIG_HOME", "/tmp/moriv-config-test");
+    QCOMPARE(Platform::settingsDirectory(), QStringLiteral("/tmp/moriv-config-test/MorivTemp"));
+}
+
+QTEST_GUILESS_MAIN(TestPlatformUnix)
+#include "tst_platformunix.moc"
