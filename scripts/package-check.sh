@@ -4,7 +4,7 @@
 # Usage: package-check.sh <build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../tests/support/session.sh"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
@@ -26,22 +26,9 @@ done
 desktop-file-validate /usr/share/applications/moriv.desktop || fail "desktop entry"
 echo "-- files and desktop entry in place"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-exec 3<> "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp > /dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
-DISPLAY=":$(head -n1 "$work/displayfd")" XDG_CONFIG_HOME="$work/config" \
-    QT_QPA_PLATFORM=xcb /usr/bin/moriv > "$work/moriv.log" 2>&1 &
-pids+=($!)
-DISPLAY=":$(head -n1 "$work/displayfd")" timeout 20 \
-    xdotool search --sync --onlyvisible --name '^Moriv$' > /dev/null \
+start_display 800x600
+background "$work/moriv.log" /usr/bin/moriv
+timeout 20 xdotool search --sync --onlyvisible --name '^Moriv$' > /dev/null \
     || { cat "$work/moriv.log"; fail "the installed program showed no window"; }
 echo "-- the installed program shows its window"
 

@@ -6,39 +6,19 @@ set -euo pipefail
 
 program=$(readlink -f "$1")
 slideshow=$(readlink -f "$2")
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-step() { echo "-- $*"; }
+source "$(dirname "$0")/../support/session.sh"
+start_display 1024x768
 
-exec 3<> "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/displayfd")"
-export XDG_CONFIG_HOME="$work/config"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-
-openbox --sm-disable > "$work/openbox.log" 2>&1 &
-pids+=($!)
+background "$work/openbox.log" openbox --sm-disable
 sleep 1
 
-"$program" > "$work/program.log" 2>&1 &
-pids+=($!)
+background "$work/program.log" "$program"
 timer=$(xdotool search --sync --onlyvisible --name '^Moriv$' | head -n1)
 eval "$(xdotool getwindowgeometry --shell "$timer")"
 area="${WIDTH}x${HEIGHT}+${X}+${Y}"
 echo "   timer window $timer at $area"
 
-"$slideshow" > "$work/slideshow.log" 2>&1 &
-pids+=($!)
+background "$work/slideshow.log" "$slideshow"
 xdotool search --sync --onlyvisible --name '^slide show$' > /dev/null
 sleep 2
 

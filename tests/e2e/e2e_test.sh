@@ -13,33 +13,12 @@ if [ -z "${MORIV_E2E_IN_SESSION:-}" ]; then
     exec dbus-run-session -- bash "$0" "$@"
 fi
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-step() { echo "-- $*"; }
-
-# A display of our own, whatever number is free.
-exec 3<> "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/displayfd")"
+source "$here/../support/session.sh"
+start_display 1280x800
 step "display $DISPLAY"
 
-/usr/libexec/at-spi-bus-launcher --launch-immediately > "$work/atspi.log" 2>&1 &
-pids+=($!)
-
-export XDG_CONFIG_HOME="$work/config"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+background "$work/atspi.log" /usr/libexec/at-spi-bus-launcher --launch-immediately
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-unset QT_QPA_PLATFORM
 
 read_screen() { /usr/bin/python3 "$here/readscreen.py" Moriv 2>/dev/null || true; }
 # The timer window's line: "filler|剩余 M 分 S 秒|labels…"
