@@ -138,6 +138,8 @@ Figures timerWindow(int minutes, double &timeUpErrorMs)
 
 int main(int argc, char **argv)
 {
+    // As the program itself starts: the bare windows run in the same environment.
+    Platform::prepareEnvironment();
     QApplication app(argc, argv);
     const int minutes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2;
     std::printf("count of %d minute(s), platform %s\n", minutes,

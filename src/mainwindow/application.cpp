@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "appicon.h"
 #include "form1.h"
 #include "monotonicclock.h"
 #include "qtmessageboxservice.h"
@@ -9,8 +10,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-#include "appicon.h"
 
 int runApplication(int &argc, char **argv)
 {
