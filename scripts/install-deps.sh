@@ -2,7 +2,7 @@
 # Installs the Debian packages that are missing. Usage: install-deps.sh run|test
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-dseg fonts-noto-cjk)
+packages=(cmake g++ make qt6-base-dev libxcb1-dev qt6-translations-l10n fonts-dseg fonts-noto-cjk)
 if [ "${1:-run}" = test ]; then
     packages+=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi
                clang libclang-rt-14-dev openbox imagemagick

@@ -3,8 +3,13 @@
 #include "windowservices.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QStandardPaths>
 #include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -31,13 +36,13 @@ public:
     void keyOutBlack(QWidget *window) override
     {
         window->setProperty(keyedProperty, true);
-        KeyMask::applyColourKey(window);
+        applyKey(window);
     }
 
     void refreshKeyOut(QWidget *window) override
     {
         if (window->property(keyedProperty).toBool())
-            KeyMask::applyColourKey(window);
+            applyKey(window);
     }
 
     void reassertTopmost(QWidget *window) override
@@ -45,6 +50,42 @@ public:
         if (window->isVisible())
             window->raise();
     }
+
+private:
+    // A new shape makes the X server send an Expose for every pixel it uncovers, which wakes
+    // the program a second and a third time each second while it counts. The pixels it
+    // uncovers are new lit segments of a label whose text just changed, and that label is
+    // repainted right after in any case; so the window stops listening for Expose while its
+    // shape changes, and listens again at once.
+    void applyKey(QWidget *window)
+    {
+        auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (!x11 || !window->testAttribute(Qt::WA_WState_Created)) {
+            KeyMask::applyColourKey(window);
+            return;
+        }
+        xcb_connection_t *connection = x11->connection();
+        const auto id = static_cast<xcb_window_t>(window->winId());
+        if (id != m_window) {
+            const auto cookie = xcb_get_window_attributes(connection, id);
+            xcb_get_window_attributes_reply_t *reply =
+                xcb_get_window_attributes_reply(connection, cookie, nullptr);
+            if (!reply) {
+                KeyMask::applyColourKey(window);
+                return;
+            }
+            m_window = id;
+            m_eventMask = reply->your_event_mask;
+            std::free(reply);
+        }
+        const uint32_t quiet = m_eventMask & ~uint32_t(XCB_EVENT_MASK_EXPOSURE);
+        xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &quiet);
+        KeyMask::applyColourKey(window);
+        xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &m_eventMask);
+    }
+
+    xcb_window_t m_window = 0;
+    uint32_t m_eventMask = 0;
 };
 
 } // namespace
