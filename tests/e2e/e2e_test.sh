@@ -34,7 +34,13 @@ wait_screen() {
     fail "waited ${limit}s for: $pattern"
 }
 focus() { xdotool windowfocus --sync "$1"; }
-newest_window() { xdotool search --onlyvisible --name "$1" | tail -n1; }
+# Focuses the newest visible window whose title matches, or fails saying which was missing.
+focus_newest() {
+    local id
+    id=$(xdotool search --onlyvisible --name "$1" | tail -n1)
+    [ -n "$id" ] || fail "no window titled $1"
+    focus "$id"
+}
 
 step "first start writes the default settings file"
 "$program" > "$work/program.log" 2>&1 &
@@ -56,13 +62,12 @@ timer_line | grep -q '剩余 3 分 00 秒' || fail "A changed the display: $(tim
 step "f opens the settings; one minute is saved"
 xdotool type 'f'
 wait_screen 'text:设置倒计时时间(分钟)'
-dialog=$(newest_window '^自定义设置$')
-focus "$dialog"
+focus_newest '^自定义设置$'
 xdotool key Tab ctrl+a
 xdotool type '1'
 xdotool key Return
 wait_screen '倒计时时间已修改'
-focus "$(newest_window '^Moriv$')"
+focus_newest '^Moriv$'
 xdotool key Return
 wait_screen '剩余 1 分 00 秒'
 grep -q $'\r\n1\r\n' "$XDG_CONFIG_HOME/MorivTemp/sys.txt" || fail "minutes not saved"
@@ -86,7 +91,7 @@ wait_screen '剩余 0 分 5[0-4] 秒' 6
 step "d answered No keeps counting"
 xdotool type 'd'
 wait_screen '您是否真的要重置时间'
-focus "$(newest_window '^提示$')"
+focus_newest '^提示$'
 xdotool key Escape
 focus "$timer"
 wait_screen '剩余 0 分 4[0-9] 秒' 12
@@ -100,7 +105,7 @@ awk -v e="$elapsed" 'BEGIN { exit !(e > 59 && e < 62) }' || fail "time-up after 
 timer_line | grep -q '剩余 00 分 00 秒' || fail "display at time-up: $(timer_line)"
 
 step "Return dismisses the message and the program ends with status 0"
-focus "$(newest_window '^Moriv$')"
+focus_newest '^Moriv$'
 xdotool key Return
 status=0
 for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done

@@ -2,6 +2,10 @@
 # `set -euo pipefail`; it makes a work folder, starts Xvfb on a free display and ends every
 # process started through `background` when the script exits.
 
+# Window titles and screen texts are Chinese: the tools must read them as UTF-8, whatever
+# locale the caller has.
+export LC_ALL=C.UTF-8
+
 work=$(mktemp -d)
 pids=()
 session_cleanup() {
