@@ -263,7 +263,8 @@ void Form1::setCaption(QLabel *label, const QString &text)
     if (label == m_labfen || label == m_labmiao)
         setAccessibleName(QStringLiteral("剩余 %1 分 %2 秒")
                               .arg(m_labfen->text().trimmed(), m_labmiao->text().trimmed()));
-    if (!label->isHidden())
+    // Start-up keys the window once, when everything is in place.
+    if (m_layoutCaptured && !label->isHidden())
         refreshKey();
 }
 

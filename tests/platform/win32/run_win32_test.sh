@@ -6,37 +6,26 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../../.." && pwd)
-work=$(mkdir -p "$1" && cd "$1" && pwd)
-fail() { echo "FAIL: $*" >&2; exit 1; }
+out=$(mkdir -p "$1" && cd "$1" && pwd)
+source "$top/tests/support/session.sh"
 
-cmake -S "$here" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release > "$work/configure.log"
-cmake --build "$work/build" > "$work/build.log" || { cat "$work/build.log"; fail "build"; }
-exe="$work/build/tst_win32window.exe"
+cmake -S "$here" -B "$out/build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release > "$out/configure.log"
+cmake --build "$out/build" > "$out/build.log" || { cat "$out/build.log"; fail "build"; }
+exe="$out/build/tst_win32window.exe"
 
 wine=$(command -v wine64 || command -v wine) || fail "Wine is not installed"
 wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver \
              2>/dev/null | head -n1) || fail "no wineserver"
 
-pids=()
-cleanup() {
-    "$wineserver" -k 2>/dev/null || true
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-}
-trap cleanup EXIT
+trap '"$wineserver" -k 2>/dev/null || true; session_cleanup' EXIT
+start_display 800x600
 
-exec 3<> "$work/displayfd"
-: > "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/displayfd")"
-
-export WINEPREFIX="$work/wineprefix"
+export WINEPREFIX="$out/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX"
-"$wine" wineboot --init > "$work/wineboot.log" 2>&1 || true
+"$wine" wineboot --init > "$out/wineboot.log" 2>&1 || true
 "$wineserver" -w
 
 echo "-- window services on a real Win32 window"
@@ -45,10 +34,10 @@ echo "-- window services on a real Win32 window"
 drive_d="$WINEPREFIX/dosdevices/d:"
 echo "-- settings folder with drive D: present"
 rm -f "$drive_d"
-mkdir -p "$work/drive-d"
-ln -s "$work/drive-d" "$drive_d"
+mkdir -p "$out/drive-d"
+ln -s "$out/drive-d" "$drive_d"
 "$wine" "$exe" location 'D:\' 'D:\MorivTemp'
-[ -d "$work/drive-d/MorivTemp" ] || fail "D:\\MorivTemp was not made on the drive"
+[ -d "$out/drive-d/MorivTemp" ] || fail "D:\\MorivTemp was not made on the drive"
 
 echo "-- settings folder with an existing D:\\MorivTemp"
 "$wine" "$exe" location 'D:\' 'D:\MorivTemp'
