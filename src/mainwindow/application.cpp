@@ -11,10 +11,42 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstdlib>
+#include <tuple>
+#include <utility>
+
+namespace {
+
+// Qt answers a missing display with abort() and advice to reinstall the program. While the
+// application object is made, its messages are held back: a fatal one, which can only mean
+// that no display could be opened, becomes one plain line and exit status 1; otherwise they
+// are passed on once the display is there.
+QList<std::tuple<QtMsgType, QString>> heldMessages;
+
+void holdMessage(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtFatalMsg) {
+        heldMessages.append({type, text});
+        return;
+    }
+    std::fputs("moriv: no display could be opened; run moriv inside a desktop session, or set "
+               "DISPLAY (for example DISPLAY=:0)\n",
+               stderr);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+} // namespace
+
 int runApplication(int &argc, char **argv)
 {
     Platform::prepareEnvironment();
+    const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const auto &[type, text] : std::exchange(heldMessages, {}))
+        qt_message_output(type, QMessageLogContext(), text);
     const QString title = QStringLiteral("Moriv");
     QApplication::setApplicationName(title);
     QApplication::setWindowIcon(AppIcon::create());

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <utility>
+
 namespace {
 
 const QColor red(255, 0, 0);
@@ -177,9 +179,10 @@ void Form1::Form_Load()
     if (!result) {
         // A timer that cannot read its settings still has to count: say why, and count the
         // default length.
-        m_services.messages.information(SettingsMessages::startupFailure(result));
+        m_startupProblem = SettingsMessages::startupFailure(result);
         m_bt = defaultTitle;
         m_sj = defaultMinutes;
+        m_form2->loadWith(m_bt, m_sj);
     }
 
     for (QLabel *label : {m_labfen, m_labmiao, m_labhm, m_label1, m_label2})
@@ -198,6 +201,18 @@ void Form1::Form_Load()
     m_layout.CaptureLayout(size(), controls());
     m_layoutCaptured = true;
     refreshKey();
+
+    // A message box runs an event loop, and no tick may run before start-up has finished: the
+    // message waits for the event loop, by when the window is shown and the timers are off.
+    if (!m_startupProblem.isEmpty())
+        QMetaObject::invokeMethod(this, &Form1::reportStartupProblem, Qt::QueuedConnection);
+}
+
+void Form1::reportStartupProblem()
+{
+    const QString text = std::exchange(m_startupProblem, QString());
+    if (!text.isEmpty())
+        m_services.messages.information(text);
 }
 
 void Form1::fitToVisibleLabels()

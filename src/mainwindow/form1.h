@@ -56,7 +56,8 @@ public:
     // The controls in the order the window created them; the layout walks them.
     QList<QWidget *> controls() const;
 
-    // Runs once, before the window is first shown.
+    // Runs once, before the window is first shown. A settings file it could not use is
+    // reported once the event loop runs.
     void Form_Load();
     // Puts the window at its design place on the primary screen.
     void placeOnScreen();
@@ -95,11 +96,13 @@ private:
     void setCaption(QLabel *label, const QString &text);
     void refreshKey();
     void timeUp();
+    void reportStartupProblem();
 
     Services m_services;
     CountdownClock m_clock;
     QString m_bt;
     QString m_sj;
+    QString m_startupProblem;
     ProportionalLayout m_layout;
     bool m_layoutCaptured = false;
     bool m_refreshingKey = false;

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QStandardPaths>
 #include <QWidget>
 
 #include <xcb/xcb.h>
@@ -116,7 +115,11 @@ std::unique_ptr<WindowServices> createWindowServices()
 
 QString settingsDirectory()
 {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // The XDG base directory rules: a relative or empty XDG_CONFIG_HOME is invalid and is
+    // ignored, rather than taken relative to whatever folder the program was started in.
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.config");
     return QDir(base).filePath(QStringLiteral("MorivTemp"));
 }
 

@@ -178,12 +178,25 @@ void Form2::ensureLoaded()
 
 void Form2::Form_Load()
 {
+    // A file that cannot be read leaves the title of the last load in its box, so that a save
+    // does not write an empty title over the one the file had.
     QString title;
     const SettingsResult read = m_settings.ReadSettingsFile(title, m_minutesHolder);
-    m_textbt->setText(title);
+    if (read)
+        m_titleHolder = title;
+    m_textbt->setText(m_titleHolder);
     m_textsj->setText(m_minutesHolder);
     if (!read)
         m_messages.warning(SettingsMessages::readFailure(read));
+}
+
+void Form2::loadWith(const QString &title, const QString &minutes)
+{
+    m_titleHolder = title;
+    m_minutesHolder = minutes;
+    m_textbt->setText(title);
+    m_textsj->setText(minutes);
+    m_loaded = true;
 }
 
 void Form2::showModal()

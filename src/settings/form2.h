@@ -42,6 +42,9 @@ public:
     QString minutesHolder() const { return m_minutesHolder; }
 
     void Form_Load();
+    // Loads the dialog hidden with these texts instead of the file's: start-up found the file
+    // unusable and counts its default minutes.
+    void loadWith(const QString &title, const QString &minutes);
     void Comok_Click();
 
 protected:
@@ -58,6 +61,7 @@ private:
     CountdownDisplay &m_display;
     bool m_loaded = false;
     QString m_minutesHolder;
+    QString m_titleHolder;
 
     QGroupBox *m_frame1 = nullptr;
     QLabel *m_label2 = nullptr;

@@ -1,5 +1,7 @@
 #include "settingsfile.h"
 
+#include "regularfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -132,11 +134,15 @@ SettingsResult SettingsFile::EnsureSettingsFile() const
 
 SettingsResult SettingsFile::ReadSettingsFile(QString &title, QString &minutes) const
 {
-    QFile file(filePath());
-    if (QFileInfo(file).isDir())
-        return SettingsResult::failure(filePath(), QStringLiteral("it is a folder"));
-    if (!file.open(QIODevice::ReadOnly))
-        return SettingsResult::failure(filePath(), systemReason(file.errorString()));
+    QFile file;
+    const QString refusal = RegularFile::openForReading(file, filePath());
+    if (!refusal.isEmpty())
+        return SettingsResult::failure(filePath(), refusal);
+    if (file.size() > maxFileBytes)
+        return SettingsResult::failure(filePath(),
+                                       QStringLiteral("it is larger than %1 KiB, too large for a "
+                                                      "settings file")
+                                           .arg(maxFileBytes / 1024));
     SettingsResult result = readPairs(file, title, minutes);
     result.path = filePath();
     return result;
@@ -171,20 +177,27 @@ SettingsResult SettingsFile::WriteSettingsFile(const QString &title, const QStri
 
 SettingsResult SettingsFile::writeBytes(const QByteArray &contents) const
 {
-    if (QFileInfo(filePath()).isDir())
-        return SettingsResult::failure(filePath(), QStringLiteral("it is a folder"));
+    // A save replaces a regular file (or the one a link leads to) and nothing else: a FIFO or
+    // a device under the name stays what it is.
+    const QString refusal = RegularFile::refusalToReplace(filePath());
+    if (!refusal.isEmpty())
+        return SettingsResult::failure(filePath(), refusal);
     if (!QFileInfo(m_directory).isDir() && !QDir().mkpath(m_directory))
         return SettingsResult::failure(filePath(),
                                        QStringLiteral("cannot create the folder %1")
                                            .arg(QDir::toNativeSeparators(m_directory)));
 
     // The new contents go to a temporary file beside the old one and replace it in one step
-    // once they are on the disk, so a crash or a full disk never leaves half a file.
+    // once they are on the disk, so a crash or a full disk never leaves half a file. Unbuffered:
+    // a full disk then fails the write itself, where it is seen, instead of the flush inside
+    // commit(), whose failure QSaveFile does not report.
     QSaveFile file(filePath());
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return SettingsResult::failure(filePath(), systemReason(file.errorString()));
-    if (file.write(contents) != contents.size()) {
-        const QString reason = systemReason(file.errorString());
+    if (file.write(contents) != contents.size() || !file.flush()) {
+        const QString reason = file.error() == QFileDevice::NoError
+                                   ? QStringLiteral("the disk took only part of the file")
+                                   : systemReason(file.errorString());
         file.cancelWriting();
         return SettingsResult::failure(filePath(), reason);
     }

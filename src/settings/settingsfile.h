@@ -30,6 +30,9 @@ public:
     // Lines longer than this are cut when read, so that a huge file that is not a settings
     // file cannot take up memory.
     static constexpr qsizetype maxLineBytes = 64 * 1024;
+    // A larger file is refused unread: two short lines never come near it, and reading it
+    // would hold up start-up.
+    static constexpr qint64 maxFileBytes = 1024 * 1024;
 
     explicit SettingsFile(QString directory);
 
@@ -40,7 +43,7 @@ public:
     // are missing; an existing file is left as it is.
     SettingsResult EnsureSettingsFile() const;
     // Reads the last complete pair of lines into title and minutes. A file of no lines, or a
-    // failure, leaves both as they were.
+    // failure, leaves both as they were. Only a regular file of at most maxFileBytes is read.
     SettingsResult ReadSettingsFile(QString &title, QString &minutes) const;
     // Replaces the file with the two texts, atomically: a failure leaves the old file whole.
     SettingsResult WriteSettingsFile(const QString &title, const QString &minutes) const;

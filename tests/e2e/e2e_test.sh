@@ -17,30 +17,7 @@ source "$here/../support/session.sh"
 start_display 1280x800
 step "display $DISPLAY"
 
-background "$work/atspi.log" /usr/libexec/at-spi-bus-launcher --launch-immediately
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-
-read_screen() { /usr/bin/python3 "$here/readscreen.py" Moriv 2>/dev/null || true; }
-# The timer window's line: "filler|剩余 M 分 S 秒|labels…"
-timer_line() { read_screen | grep '剩余' | head -n1; }
-# Waits until the screen has a line matching the pattern.
-wait_screen() {
-    local pattern=$1 limit=${2:-15}
-    for _ in $(seq $((limit * 10))); do
-        if read_screen | grep -q -- "$pattern"; then return 0; fi
-        sleep 0.1
-    done
-    echo "screen was:" >&2; read_screen >&2
-    fail "waited ${limit}s for: $pattern"
-}
-focus() { xdotool windowfocus --sync "$1"; }
-# Focuses the newest visible window whose title matches, or fails saying which was missing.
-focus_newest() {
-    local id
-    id=$(xdotool search --onlyvisible --name "$1" | tail -n1)
-    [ -n "$id" ] || fail "no window titled $1"
-    focus "$id"
-}
+source "$here/../support/screen.sh"
 
 step "first start writes the default settings file"
 "$program" > "$work/program.log" 2>&1 &

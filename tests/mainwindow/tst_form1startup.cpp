@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class TestForm1Startup : public QObject
 {
     Q_OBJECT
@@ -122,30 +124,53 @@ void TestForm1Startup::storedTextIsShownVerbatim()
 
 void TestForm1Startup::unusableSettingsShowOneMessageAndUseTheDefault_data()
 {
-    QTest::addColumn<bool>("fileIsFolder");
-    QTest::newRow("a plain file where the folder should be") << false;
-    QTest::newRow("sys.txt is a folder") << true;
+    QTest::addColumn<QString>("setup");
+    QTest::newRow("a plain file where the folder should be") << "folderIsFile";
+    QTest::newRow("sys.txt is a folder") << "fileIsFolder";
+    QTest::newRow("sys.txt is a FIFO with no writer") << "fifo";
+    QTest::newRow("sys.txt links to /dev/zero") << "zero";
 }
 
 void TestForm1Startup::unusableSettingsShowOneMessageAndUseTheDefault()
 {
-    QFETCH(bool, fileIsFolder);
+    QFETCH(QString, setup);
     Form1Fixture fixture;
-    if (fileIsFolder) {
-        QVERIFY(QDir().mkpath(fixture.settingsPath()));
-    } else {
-        QVERIFY(QDir().mkpath(QFileInfo(fixture.folder()).path()));
+    QVERIFY(QDir().mkpath(QFileInfo(fixture.folder()).path()));
+    if (setup == "folderIsFile") {
         QFile plain(fixture.folder());
         QVERIFY(plain.open(QIODevice::WriteOnly));
+    } else if (setup == "fileIsFolder") {
+        QVERIFY(QDir().mkpath(fixture.settingsPath()));
+    } else {
+        QVERIFY(QDir().mkpath(fixture.folder()));
+        const QByteArray path = QFile::encodeName(fixture.settingsPath());
+        QVERIFY(setup == "fifo" ? ::mkfifo(path.constData(), 0600) == 0
+                                : QFile::link("/dev/zero", fixture.settingsPath()));
     }
+    // The message comes once start-up is over: while it is open, no timer runs and time
+    // passing behind it changes nothing.
+    bool timersOffWhileOpen = false;
+    fixture.messages.whileOpen = [&] {
+        Form1 &form = fixture.form();
+        timersOffWhileOpen = !form.timer1().Enabled() && !form.timer2().Enabled()
+                             && !form.timer3().Enabled();
+        fixture.elapse(std::chrono::seconds(3));
+    };
     Form1 &form = fixture.load();
-    QCOMPARE(fixture.messages.shown.size(), 1);
+    QVERIFY(fixture.messages.shown.isEmpty());
+    QTRY_COMPARE(fixture.messages.shown.size(), 1);
+    QVERIFY(timersOffWhileOpen);
     QCOMPARE(fixture.messages.shown.first().kind, QStringLiteral("information"));
     QVERIFY(fixture.messages.shown.first().text.contains(
         QDir::toNativeSeparators(fixture.settingsPath())));
     QCOMPARE(form.bt(), QStringLiteral("倒计时标题"));
     QCOMPARE(form.sj(), QStringLiteral(" 3 "));
-    QCOMPARE(fixture.caption("Labfen"), QStringLiteral(" 3 "));
+    QCOMPARE(fixture.display(), QStringLiteral(" 3 :00"));
+    form.Form_KeyPress('a');
+    fixture.untilNextTick();
+    QCOMPARE(fixture.display(), QStringLiteral("2:59"));
+    QCOMPARE(fixture.finished, 0);
+    QCOMPARE(QFileInfo(fixture.settingsPath()).isSymLink(), setup == "zero");
 }
 
 void TestForm1Startup::nothingCountsBeforeStart()

@@ -1,5 +1,6 @@
 #include "windowservices.h"
 
+#include <QDir>
 #include <QTest>
 
 // The environment the program prepares before Qt starts on a Unix desktop.
@@ -11,6 +12,7 @@ private slots:
     void platformPlugin_data();
     void platformPlugin();
     void sharedMemoryPaintingOffUnlessChosen();
+    void settingsFolderFollowsXdgConfigHome_data();
     void settingsFolderFollowsXdgConfigHome();
 
 private:
@@ -67,10 +69,24 @@ void TestPlatformUnix::sharedMemoryPaintingOffUnlessChosen()
     QCOMPARE(qgetenv("QT_XCB_NO_MITSHM"), QByteArray("0"));
 }
 
+void TestPlatformUnix::settingsFolderFollowsXdgConfigHome_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QString>("expected");
+    const QString home = QDir::homePath() + QStringLiteral("/.config/MorivTemp");
+    QTest::newRow("absolute") << QByteArray("/tmp/moriv-config-test")
+                              << QStringLiteral("/tmp/moriv-config-test/MorivTemp");
+    QTest::newRow("relative is ignored") << QByteArray("config") << home;
+    QTest::newRow("dot-relative is ignored") << QByteArray("./config") << home;
+    QTest::newRow("empty is ignored") << QByteArray("") << home;
+}
+
 void TestPlatformUnix::settingsFolderFollowsXdgConfigHome()
 {
-    qputenv("XDG_CONFIG_HOME", "/tmp/moriv-config-test");
-    QCOMPARE(Platform::settingsDirectory(), QStringLiteral("/tmp/moriv-config-test/MorivTemp"));
+    QFETCH(QByteArray, value);
+    QFETCH(QString, expected);
+    qputenv("XDG_CONFIG_HOME", value);
+    QCOMPARE(Platform::settingsDirectory(), expected);
 }
 
 QTEST_GUILESS_MAIN(TestPlatformUnix)

@@ -1,0 +1,63 @@
+// Settings-file checks on POSIX systems: what an open descriptor really is.
+#include "regularfile.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString describe(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("it is a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("it is a FIFO, not a regular file");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("it is a device, not a regular file");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("it is a socket, not a regular file");
+    return QStringLiteral("it is not a regular file");
+}
+
+} // namespace
+
+namespace RegularFile {
+
+QString openForReading(QFile &file, const QString &path)
+{
+    // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return qt_error_string(errno);
+    struct stat info = {};
+    QString refusal;
+    if (::fstat(fd, &info) != 0)
+        refusal = qt_error_string(errno);
+    else if (!S_ISREG(info.st_mode))
+        refusal = describe(info.st_mode);
+    if (!refusal.isEmpty()) {
+        ::close(fd);
+        return refusal;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return file.errorString();
+    }
+    return {};
+}
+
+QString refusalToReplace(const QString &path)
+{
+    struct stat info = {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {}; // nothing there yet, or a dangling link: the save makes the file
+    return S_ISREG(info.st_mode) ? QString() : describe(info.st_mode);
+}
+
+} // namespace RegularFile

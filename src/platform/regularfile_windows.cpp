@@ -1,0 +1,29 @@
+// Settings-file checks on Windows, where a path on a drive names a folder or a disk file.
+#include "regularfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace RegularFile {
+
+QString openForReading(QFile &file, const QString &path)
+{
+    const QString refusal = refusalToReplace(path);
+    if (!refusal.isEmpty())
+        return refusal;
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    return {};
+}
+
+QString refusalToReplace(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile())
+        return {};
+    return info.isDir() ? QStringLiteral("it is a folder")
+                        : QStringLiteral("it is not a regular file");
+}
+
+} // namespace RegularFile

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The real program under real faults: no display at all, and settings files it cannot use (a
+# folder, a FIFO with no writer, a link to /dev/zero) on a real X server.
+# Usage: e2e_faults.sh /path/to/moriv
+set -euo pipefail
+
+program=$(readlink -f "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -z "${MORIV_E2E_IN_SESSION:-}" ]; then
+    export MORIV_E2E_IN_SESSION=1
+    exec dbus-run-session -- bash "$0" "$@"
+fi
+source "$here/../support/session.sh"
+
+step "no display: one line on standard error and status 1"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" > "$work/nodisplay.log" 2>&1 || status=$?
+cat "$work/nodisplay.log"
+[ "$status" -eq 1 ] || fail "exit status $status without a display"
+[ "$(wc -l < "$work/nodisplay.log")" -eq 1 ] || fail "more than one line without a display"
+grep -q 'no display could be opened.*set DISPLAY' "$work/nodisplay.log" || fail "message"
+
+start_display 1024x768
+source "$here/../support/screen.sh"
+settings="$XDG_CONFIG_HOME/MorivTemp/sys.txt"
+
+for kind in folder fifo zero; do
+    step "sys.txt is a $kind: the message comes, the count is not touched"
+    rm -rf "$XDG_CONFIG_HOME" && mkdir -p "$(dirname "$settings")"
+    case $kind in
+        folder) mkdir "$settings" ;;
+        fifo) mkfifo "$settings" ;;
+        zero) ln -s /dev/zero "$settings" ;;
+    esac
+    started=$(date +%s.%N)
+    "$program" > "$work/program.log" 2>&1 &
+    program_pid=$!
+    pids+=($program_pid)
+    wait_screen '无法使用设置文件' 10
+    echo "   message after $(awk -v a="$(date +%s.%N)" -v b="$started" \
+                                'BEGIN { printf "%.2f", a - b }') s"
+    if [ "$kind" = folder ]; then
+        sleep 3
+        read_screen | grep -q '倒计时时间到' && fail "time-up behind the start-up message"
+        timer_line | grep -q '剩余 3 分 00 秒' || fail "display: $(timer_line)"
+        step "OK, then a counts the default 3 minutes"
+        focus_newest '^Moriv$'
+        xdotool key Return
+        focus "$(xdotool search --onlyvisible --name '^Moriv$' | head -n1)"
+        xdotool type 'a'
+        wait_screen '剩余 2 分 5[0-9] 秒' 4
+        xdotool type 's'
+        paused=$(timer_line)
+        sleep 1.5
+        [ "$(timer_line)" = "$paused" ] || fail "s did not pause"
+    fi
+    kill "$program_pid"
+    wait "$program_pid" 2>/dev/null || true
+    [ "$kind" != fifo ] || [ -p "$settings" ] || fail "the FIFO was replaced"
+    [ "$kind" != zero ] || [ -L "$settings" ] || fail "the link was replaced"
+done
+echo "faults: all steps passed"
