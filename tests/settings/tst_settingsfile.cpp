@@ -57,6 +57,7 @@ private slots:
     void saveReplacesTheWholeFile();
     void invalidBytesBecomeReplacementCharacters();
     void hugeLineIsCutNotHeld();
+    void fileOverOneMebibyteIsRefusedUnread();
 
     void unusableLocationReportsFailure_data();
     void unusableLocationReportsFailure();
@@ -229,6 +230,18 @@ void TestSettingsFile::hugeLineIsCutNotHeld()
     QVERIFY(SettingsFile(folder()).ReadSettingsFile(title, minutes));
     QCOMPARE(title.size(), SettingsFile::maxLineBytes);
     QCOMPARE(minutes, QStringLiteral("42"));
+}
+
+void TestSettingsFile::fileOverOneMebibyteIsRefusedUnread()
+{
+    QVERIFY(QDir().mkpath(folder()));
+    writeAll(file(), "t\r\n5\r\n" + QByteArray(SettingsFile::maxFileBytes, 'x'));
+    QString title;
+    QString minutes;
+    const SettingsResult read = SettingsFile(folder()).ReadSettingsFile(title, minutes);
+    QVERIFY(!read);
+    QVERIFY2(read.reason.contains("too large"), qPrintable(read.reason));
+    QVERIFY(minutes.isEmpty());
 }
 
 void TestSettingsFile::unusableLocationReportsFailure_data()
