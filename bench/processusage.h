@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <sys/resource.h>
 
 // CPU time and voluntary context switches (the times the process went to sleep and was
@@ -20,6 +24,38 @@ struct ProcessUsage
         result.wakeUps = usage.ru_nvcsw;
         result.maxResidentKiB = usage.ru_maxrss;
         return result;
+    }
+
+    // The peak resident memory (VmHWM) starts again from what is resident now, so that the
+    // next reading of peakResidentKiB() is the peak of what runs in between (Linux).
+    static void resetPeak()
+    {
+        if (std::FILE *file = std::fopen("/proc/self/clear_refs", "w")) {
+            std::fputs("5", file);
+            std::fclose(file);
+        }
+    }
+
+    static long peakResidentKiB()
+    {
+        long kib = -1;
+        if (std::FILE *file = std::fopen("/proc/self/status", "r")) {
+            char line[256];
+            while (std::fgets(line, sizeof line, file)) {
+                if (std::strncmp(line, "VmHWM:", 6) == 0)
+                    kib = std::atol(line + 6);
+            }
+            std::fclose(file);
+        }
+        return kib;
+    }
+
+    // CPU time of the calling thread, in seconds.
+    static double threadCpuSeconds()
+    {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return now.tv_sec + now.tv_nsec / 1e9;
     }
 
     ProcessUsage operator-(const ProcessUsage &before) const

@@ -35,6 +35,9 @@ QFont digitFont(qreal points)
     font.setStyleHint(QFont::Monospace);
     font.setPointSizeF(points);
     font.setBold(true);
+    // Every pixel of a digit is red or black: soft edges would be neither, and the colour key
+    // would leave a dark outline around the digits over a light slide.
+    font.setStyleStrategy(QFont::NoAntialias);
     // The design places two digits in the width of 2.5 ems, as Quartz's narrow digits need;
     // the seven-segment substitute is drawn condensed to the same width.
     if (!QFontInfo(font).family().startsWith(QLatin1String("Quartz")))
@@ -263,13 +266,18 @@ void Form1::mousePressEvent(QMouseEvent *event)
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_labhm && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+    if (watched == m_labhm && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
         m_timer2->setBatched(event->type() == QEvent::Hide);
+        if (event->type() == QEvent::Show)
+            catchUpHundredths();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
 void Form1::setCaption(QLabel *label, const QString &text)
 {
+    if (label == m_labhm)
+        m_hundredthsBehind = false;
     if (label->text() == text)
         return;
     label->setText(text);
@@ -295,7 +303,7 @@ void Form1::refreshKey()
 
 QString Form1::hundredthsCaption()
 {
-    m_timer2->catchUp();
+    catchUpHundredths();
     return m_labhm->text();
 }
 
@@ -303,7 +311,7 @@ void Form1::Timer1_Timer()
 {
     // The hundredths that fell due during this second come first, as they would have had
     // their timer woken the program for each of them.
-    m_timer2->catchUp();
+    catchUpHundredths();
     const CountdownClock::SecondStep shown = m_clock.secondStep();
     setCaption(m_labmiao, QString::number(shown.secondsShown));
     setCaption(m_labfen, QString::number(shown.minutesShown));
@@ -316,7 +324,22 @@ void Form1::Timer1_Timer()
 
 void Form1::Timer2_Timer()
 {
-    setCaption(m_labhm, QString::number(m_clock.hundredthsStep()));
+    const qint16 hundredths = m_clock.hundredthsStep();
+    // While nobody sees the label, its ticks come in batches of a hundred: the caption is
+    // written once, with the last of them, when it is read or the batch is over.
+    if (m_labhm->isHidden()) {
+        m_hundredthsBehind = true;
+        m_hundredthsShown = hundredths;
+        return;
+    }
+    setCaption(m_labhm, QString::number(hundredths));
+}
+
+void Form1::catchUpHundredths()
+{
+    m_timer2->catchUp();
+    if (std::exchange(m_hundredthsBehind, false))
+        setCaption(m_labhm, QString::number(m_hundredthsShown));
 }
 
 void Form1::Timer3_Timer()
@@ -350,6 +373,7 @@ void Form1::StopCount()
 {
     m_timer1->setEnabled(false);
     m_timer2->setEnabled(false);
+    catchUpHundredths();
     m_clock.pause();
 }
 

@@ -97,6 +97,7 @@ private:
     void refreshKey();
     void timeUp();
     void reportStartupProblem();
+    void catchUpHundredths();
 
     Services m_services;
     CountdownClock m_clock;
@@ -106,6 +107,8 @@ private:
     ProportionalLayout m_layout;
     bool m_layoutCaptured = false;
     bool m_refreshingKey = false;
+    bool m_hundredthsBehind = false; // Labhm's caption waits for the end of a batch
+    qint16 m_hundredthsShown = 0;
     std::unique_ptr<Form2> m_form2;
 
     QPushButton *m_comhuifu = nullptr;

@@ -1,6 +1,7 @@
 #include "keymask.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QWidget>
 
 namespace KeyMask {
@@ -39,9 +40,64 @@ QImage renderWidget(QWidget *widget)
     return image;
 }
 
-bool applyColourKey(QWidget *widget)
+namespace {
+
+QRegion childRegion(QWidget *child)
 {
-    QRegion region = nonBlackRegion(renderWidget(widget));
+    QImage image(child->size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    child->render(&image, QPoint(), QRegion(), QWidget::DrawChildren | QWidget::IgnoreMask);
+    return nonBlackRegion(image);
+}
+
+bool isBlack(const QColor &colour)
+{
+    return (colour.rgb() & 0xffffff) == 0;
+}
+
+} // namespace
+
+QRegion LabelRegions::regionOf(const QLabel *label)
+{
+    const QString key = QStringLiteral("%1\x1f%2\x1f%3x%4\x1f%5\x1f%6")
+                            .arg(label->text(), label->font().key())
+                            .arg(label->width())
+                            .arg(label->height())
+                            .arg(int(label->alignment()))
+                            .arg(label->palette().color(label->foregroundRole()).rgba());
+    const auto found = m_regions.constFind(key);
+    if (found != m_regions.constEnd())
+        return *found;
+    if (m_regions.size() >= maxEntries)
+        m_regions.clear();
+    const QRegion region = childRegion(const_cast<QLabel *>(label));
+    m_regions.insert(key, region);
+    return region;
+}
+
+QRegion keyRegion(QWidget *window, LabelRegions &labels)
+{
+    if (!isBlack(window->palette().color(window->backgroundRole())))
+        return nonBlackRegion(renderWidget(window));
+    // The background is black and keyed out; what is left are the visible children's lit
+    // pixels. Labels draw no background of their own, so their pixels simply add up.
+    QRegion region;
+    for (QObject *object : window->children()) {
+        auto *child = qobject_cast<QWidget *>(object);
+        if (!child || child->isHidden() || child->isWindow())
+            continue;
+        const auto *label = qobject_cast<QLabel *>(child);
+        const bool plainLabel = label && !label->autoFillBackground() && label->pixmap().isNull()
+                                && label->children().isEmpty();
+        const QRegion own = plainLabel ? labels.regionOf(label) : childRegion(child);
+        region += own.translated(child->pos());
+    }
+    return region & window->rect();
+}
+
+bool applyColourKey(QWidget *widget, LabelRegions &labels)
+{
+    QRegion region = keyRegion(widget, labels);
     // An empty mask means "no mask" to Qt, which would show the whole black window; keep a
     // single pixel instead when nothing but black is left.
     if (region.isEmpty())

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QRegion>
 
 class QImage;
+class QLabel;
 class QWidget;
 
 namespace KeyMask {
@@ -14,8 +16,29 @@ QRegion nonBlackRegion(const QImage &image);
 // whatever mask it has at the moment.
 QImage renderWidget(QWidget *widget);
 
+// The lit pixels of labels, kept by what decides them (text, font, size, colour, alignment).
+// A count shows at most 60 seconds texts and a few minutes texts, so after the first minute a
+// tick finds every region here and draws nothing for the key.
+class LabelRegions
+{
+public:
+    // The label's non-black pixels in its own coordinates.
+    QRegion regionOf(const QLabel *label);
+    qsizetype size() const { return m_regions.size(); }
+
+private:
+    // A count of many hours passes through a minutes text a minute; far fewer are ever
+    // needed again, so the cache starts afresh rather than grow without end.
+    static constexpr qsizetype maxEntries = 256;
+    QHash<QString, QRegion> m_regions;
+};
+
+// The window's non-black pixels. On a black window the region is the union of its visible
+// children's, each label's taken from the cache; any other window is drawn whole.
+QRegion keyRegion(QWidget *window, LabelRegions &labels);
+
 // Masks the widget down to its pixels that are not exactly black. Returns whether the mask
 // changed, so that callers only disturb the window system when there is something new.
-bool applyColourKey(QWidget *widget);
+bool applyColourKey(QWidget *widget, LabelRegions &labels);
 
 } // namespace KeyMask

@@ -60,7 +60,7 @@ private:
     {
         auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
         if (!x11 || !window->testAttribute(Qt::WA_WState_Created)) {
-            KeyMask::applyColourKey(window);
+            KeyMask::applyColourKey(window, m_labelRegions);
             return;
         }
         xcb_connection_t *connection = x11->connection();
@@ -70,7 +70,7 @@ private:
             xcb_get_window_attributes_reply_t *reply =
                 xcb_get_window_attributes_reply(connection, cookie, nullptr);
             if (!reply) {
-                KeyMask::applyColourKey(window);
+                KeyMask::applyColourKey(window, m_labelRegions);
                 return;
             }
             m_window = id;
@@ -79,10 +79,11 @@ private:
         }
         const uint32_t quiet = m_eventMask & ~uint32_t(XCB_EVENT_MASK_EXPOSURE);
         xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &quiet);
-        KeyMask::applyColourKey(window);
+        KeyMask::applyColourKey(window, m_labelRegions);
         xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &m_eventMask);
     }
 
+    KeyMask::LabelRegions m_labelRegions;
     xcb_window_t m_window = 0;
     uint32_t m_eventMask = 0;
 };

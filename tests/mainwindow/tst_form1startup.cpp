@@ -1,5 +1,6 @@
 #include "form1fixture.h"
 
+#include "form2.h"
 #include "formtimer.h"
 #include "keymask.h"
 #include "windowservices.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -27,6 +29,7 @@ private slots:
     void unusableSettingsShowOneMessageAndUseTheDefault();
     void nothingCountsBeforeStart();
     void keyFollowsTheDigits();
+    void realColourKeyKeepsOnlyTheDigits_data();
     void realColourKeyKeepsOnlyTheDigits();
 };
 
@@ -195,37 +198,68 @@ void TestForm1Startup::keyFollowsTheDigits()
     QCOMPARE(fixture.windows.topmostReasserts, 1);
 }
 
+void TestForm1Startup::realColourKeyKeepsOnlyTheDigits_data()
+{
+    QTest::addColumn<QByteArray>("minutes");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a second passes") << QByteArray("3") << "tick" << "2:59";
+    QTest::newRow("minutes 10 -> 9") << QByteArray("10") << "tick" << "9:59";
+    QTest::newRow("minutes 100 -> 99") << QByteArray("100") << "tick" << "99:59";
+    QTest::newRow("reset puts the stored text back") << QByteArray("10") << "reset" << "10:00";
+    QTest::newRow("a save shows the new text") << QByteArray("10") << "save" << "100:00";
+}
+
 void TestForm1Startup::realColourKeyKeepsOnlyTheDigits()
 {
+    QFETCH(QByteArray, minutes);
+    QFETCH(QString, action);
+    QFETCH(QString, shown);
     // The window system's own services, on the window as it draws itself.
     const std::unique_ptr<WindowServices> windows = Platform::createWindowServices();
     FakeClock clock;
     FakeMessageBoxes messages;
     QTemporaryDir folder;
+    QFile file(QDir(folder.path()).filePath(QStringLiteral("sys.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("T\r\n" + minutes + "\r\n");
+    file.close();
     Form1 form({messages, *windows, clock, SettingsFile(folder.path())});
     form.Form_Load();
 
+    // Every pixel in the mask is pure red, every pixel outside it is black.
     const auto checkKey = [&form] {
         const QImage drawn = KeyMask::renderWidget(&form);
         const QRegion mask = form.mask();
         int red = 0;
         for (int y = 0; y < drawn.height(); ++y) {
             for (int x = 0; x < drawn.width(); ++x) {
-                const QRgb pixel = drawn.pixel(x, y);
-                const bool black = (pixel & 0xffffff) == 0;
-                QCOMPARE(mask.contains(QPoint(x, y)), !black);
-                red += pixel == qRgb(255, 0, 0);
+                const QRgb pixel = drawn.pixel(x, y) & 0xffffff;
+                QCOMPARE(mask.contains(QPoint(x, y)), pixel != 0);
+                if (pixel != 0)
+                    QCOMPARE(pixel, QRgb(0xff0000));
+                red += pixel != 0;
             }
         }
         QVERIFY(red > 100);
+    };
+    const auto display = [&form] {
+        return form.findChild<QLabel *>(QStringLiteral("Labfen"))->text().trimmed() + ':'
+               + form.findChild<QLabel *>(QStringLiteral("Labmiao"))->text();
     };
     checkKey();
     const QRegion before = form.mask();
     form.Comstart_Click();
     clock.advance(std::chrono::seconds(1));
     form.timer1().catchUp();
-    QCOMPARE(form.findChild<QLabel *>(QStringLiteral("Labmiao"))->text(), QStringLiteral("59"));
-    QVERIFY(form.mask() != before);
+    if (action == "reset") {
+        form.Comhuifu_Click();
+    } else if (action == "save") {
+        form.settingsDialog().Textsj()->setText(QStringLiteral("100"));
+        form.settingsDialog().Comok_Click();
+    }
+    QCOMPARE(display(), shown);
+    QCOMPARE(form.mask() != before, action != "reset");
     checkKey();
 }
 

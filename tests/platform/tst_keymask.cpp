@@ -59,7 +59,8 @@ void TestKeyMask::maskFollowsTheWidgetsPixels()
     digits->setFont(font);
     digits->setGeometry(0, 0, 40, 40);
 
-    QVERIFY(KeyMask::applyColourKey(&window));
+    KeyMask::LabelRegions labels;
+    QVERIFY(KeyMask::applyColourKey(&window, labels));
     const QRegion first = window.mask();
     QVERIFY(!first.isEmpty());
     QVERIFY(first.boundingRect().right() < 40);
@@ -72,9 +73,9 @@ void TestKeyMask::maskFollowsTheWidgetsPixels()
         }
     }
 
-    QVERIFY(!KeyMask::applyColourKey(&window)); // nothing changed, nothing to tell X11
+    QVERIFY(!KeyMask::applyColourKey(&window, labels)); // nothing changed, nothing to tell X11
     digits->move(70, 0);
-    QVERIFY(KeyMask::applyColourKey(&window));
+    QVERIFY(KeyMask::applyColourKey(&window, labels));
     QVERIFY(window.mask().boundingRect().left() >= 70);
 }
 
@@ -86,7 +87,8 @@ void TestKeyMask::allBlackWindowKeepsOnePixelNotTheWholeWindow()
     palette.setColor(QPalette::Window, Qt::black);
     window.setPalette(palette);
     window.setAutoFillBackground(true);
-    KeyMask::applyColourKey(&window);
+    KeyMask::LabelRegions labels;
+    KeyMask::applyColourKey(&window, labels);
     QCOMPARE(window.mask(), QRegion(0, 0, 1, 1));
 }
 
