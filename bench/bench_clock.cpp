@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real timer window with real timers for a count of N minutes (default 2) and
 // prints how late each one-second tick came, how far time-up was from 60·N seconds, the CPU
 // time and wake-ups the count cost, its peak resident memory and the CPU time spent inside
@@ -68,11 +69,12 @@ void print(const char *what, const Figures &figures)
                                : *std::max_element(figures.latenessMs.begin(),
                                                    figures.latenessMs.end());
     std::printf("%-28s ticks %5lld  late median %7.3f ms  max %7.3f ms  CPU %6.3f s  "
-                "wake-ups %6ld (%5.2f/s)  peak RSS %6ld KiB  handler CPU/tick median %6.3f ms"
-                "  mean %6.3f ms\n",
+                "wake-ups %6ld (%5.2f/s)  page faults/tick %6.1f  peak RSS %6ld KiB  "
+                "handler CPU/tick median %6.3f ms  mean %6.3f ms\n",
                 what, static_cast<long long>(figures.latenessMs.size()),
                 median(figures.latenessMs), maxLate, figures.usage.cpuSeconds,
                 figures.usage.wakeUps, figures.usage.wakeUps / figures.runSeconds,
+                double(figures.usage.pageFaults) / std::max<qsizetype>(1, figures.latenessMs.size()),
                 figures.peakKiB, median(figures.handlerMs), mean(figures.handlerMs));
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Streams N MB of random bytes (default 100) through the settings reader and prints how long it
 // took and how much the process's peak memory grew; then how long the settings file takes to
 // refuse the same file, which is far over the size it reads.
@@ -46,7 +47,8 @@ int main(int argc, char **argv)
     elapsed.restart();
     const SettingsResult refused = SettingsFile(folder.path()).ReadSettingsFile(title, minutes);
     std::printf("settings file of %d MB: %s after %lld us (%s)\n", megabytes,
-                refused ? "read" : "refused", static_cast<long long>(elapsed.nsecsElapsed() / 1000),
+                refused ? "read" : "refused",
+                static_cast<long long>(elapsed.nsecsElapsed() / 1000),
                 qPrintable(refused.reason));
 
     std::printf("read %d MB of random bytes: %s in %lld ms (%.0f MB/s), peak memory +%ld KiB, "

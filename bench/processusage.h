@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdio>
@@ -13,6 +14,7 @@ struct ProcessUsage
     double cpuSeconds = 0;
     long wakeUps = 0;
     long maxResidentKiB = 0;
+    long pageFaults = 0; // minor and major: pages the process touched that were not mapped
 
     static ProcessUsage now()
     {
@@ -23,6 +25,7 @@ struct ProcessUsage
                             + usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
         result.wakeUps = usage.ru_nvcsw;
         result.maxResidentKiB = usage.ru_maxrss;
+        result.pageFaults = usage.ru_minflt + usage.ru_majflt;
         return result;
     }
 
@@ -61,6 +64,6 @@ struct ProcessUsage
     ProcessUsage operator-(const ProcessUsage &before) const
     {
         return {cpuSeconds - before.cpuSeconds, wakeUps - before.wakeUps,
-                maxResidentKiB - before.maxResidentKiB};
+                maxResidentKiB - before.maxResidentKiB, pageFaults - before.pageFaults};
     }
 };

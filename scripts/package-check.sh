@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a configured build folder, installs it, checks its files and
 # desktop entry, starts the installed program on a display of its own, and removes it again.
 # Usage: package-check.sh <build folder>
@@ -20,11 +21,26 @@ for file in /usr/bin/moriv /usr/share/applications/moriv.desktop \
             /usr/share/icons/hicolor/16x16/apps/moriv.png \
             /usr/share/icons/hicolor/32x32/apps/moriv.png \
             /usr/share/icons/hicolor/48x48/apps/moriv.png \
-            /usr/share/icons/hicolor/128x128/apps/moriv.png; do
+            /usr/share/icons/hicolor/128x128/apps/moriv.png \
+            /usr/share/doc/moriv/copyright /usr/share/doc/moriv/changelog.gz \
+            /usr/share/man/man1/moriv.1.gz; do
     grep -qx "$file" <<< "$files" || fail "the package lacks $file"
 done
 desktop-file-validate /usr/share/applications/moriv.desktop || fail "desktop entry"
 echo "-- files and desktop entry in place"
+
+version=$(dpkg-deb --field "$deb" Version)
+[ "$(/usr/bin/moriv --version)" = "moriv $version" ] || fail "moriv --version: $(moriv --version)"
+MANWIDTH=80 man -l /usr/share/man/man1/moriv.1.gz 2> "$work/man.log" | grep -q 'EXIT STATUS' \
+    || { cat "$work/man.log"; fail "the manual page does not render"; }
+[ ! -s "$work/man.log" ] || { cat "$work/man.log"; fail "the manual page renders with warnings"; }
+echo "-- moriv --version says $version; the manual page renders"
+
+# Debian's own judgement: no error and no warning; an info tag may only be overridden with
+# its reason written beside the override.
+lintian --fail-on error,warning --display-level '>=info' "$deb" | tee "$work/lintian.log" \
+    || fail "lintian"
+echo "-- lintian: $(grep -c . "$work/lintian.log" || true) tags of level info or above"
 
 start_display 800x600
 background "$work/moriv.log" /usr/bin/moriv

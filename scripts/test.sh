@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, then builds and runs every test: the fuzzer for the settings
 # reader, the tests under AddressSanitizer and UndefinedBehaviorSanitizer, and last the tests
 # of the ordinary build with warnings treated as errors, with a check of the Debian package.
@@ -7,6 +8,9 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh test
 jobs=$(nproc)
+
+echo "== translations"
+bash scripts/check-translations.sh
 
 echo "== fuzzing the settings reader (clang, libFuzzer)"
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORIV_FUZZ=ON \

@@ -1,18 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "application.h"
 
 #include "appicon.h"
 #include "form1.h"
+#include "interfacelanguage.h"
 #include "monotonicclock.h"
 #include "qtmessageboxservice.h"
 #include "windowservices.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
+#include <QCommandLineParser>
 #include <QLocale>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -37,10 +39,47 @@ void holdMessage(QtMsgType type, const QMessageLogContext &, const QString &text
     std::_Exit(1);
 }
 
+// --help and --version, read before any display is opened. Returns the exit status when
+// the program should end at once.
+std::optional<int> handleCommandLine(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A countdown timer that floats over presentation slides.\n"
+                       "Keys on the timer: a start, s pause, d reset, f settings."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "moriv: %s\nTry 'moriv --help' for more information.\n",
+                     qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        // The application object, which knows the program's name, does not exist yet.
+        QString text = parser.helpText();
+        text.replace(QStringLiteral("<executable_name>"), QStringLiteral("moriv"));
+        std::fputs(qPrintable(text), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("moriv %s\n", MORIV_VERSION);
+        return 0;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int runApplication(int &argc, char **argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("moriv"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MORIV_VERSION));
+    if (const std::optional<int> status = handleCommandLine(argc, argv))
+        return *status;
+
     Platform::prepareEnvironment();
     const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
     QApplication app(argc, argv);
@@ -51,12 +90,7 @@ int runApplication(int &argc, char **argv)
     QApplication::setApplicationName(title);
     QApplication::setWindowIcon(AppIcon::create());
 
-    // The program speaks Chinese, so the standard buttons should read 确定, 是 and 否; Qt's
-    // own English texts remain when the translations are not installed.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    InterfaceLanguage::install(QLocale::system());
 
     SteadyClock clock;
     QtMessageBoxService messages(title);

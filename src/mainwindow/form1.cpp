@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1.h"
 
 #include "form2.h"
@@ -21,6 +22,7 @@ namespace {
 
 const QColor red(255, 0, 0);
 const QString cleared = QStringLiteral("00");
+// The default settings, which are data and the same in every language.
 const QString defaultTitle = QStringLiteral("倒计时标题");
 const QString defaultMinutes = QStringLiteral(" 3 ");
 constexpr qreal digitPoints = 30;
@@ -121,16 +123,16 @@ void Form1::buildForm()
     setPalette(palette);
 
     const auto &clock = m_services.clock;
-    m_comhuifu = hiddenButton(this, "Comhuifu", QStringLiteral("重置"), {10920, 6960, 615, 375});
-    m_compause = hiddenButton(this, "Compause", QStringLiteral("暂停"), {10320, 6960, 615, 375});
+    m_comhuifu = hiddenButton(this, "Comhuifu", tr("重置"), {10920, 6960, 615, 375});
+    m_compause = hiddenButton(this, "Compause", tr("暂停"), {10320, 6960, 615, 375});
     m_timer3 = new FormTimer(clock, this);
     m_timer3->setObjectName(QStringLiteral("Timer3"));
     m_timer3->setEnabled(true);
-    m_comgjsz = hiddenButton(this, "Comgjsz", QStringLiteral("自定义设置"), {9720, 7320, 1815, 375});
+    m_comgjsz = hiddenButton(this, "Comgjsz", tr("自定义设置"), {9720, 7320, 1815, 375});
     m_timer2 = new FormTimer(clock, this);
     m_timer2->setObjectName(QStringLiteral("Timer2"));
     m_timer2->setEnabled(true);
-    m_comstart = hiddenButton(this, "Comstart", QStringLiteral("开始"), {9720, 6960, 615, 375});
+    m_comstart = hiddenButton(this, "Comstart", tr("开始"), {9720, 6960, 615, 375});
     m_timer1 = new FormTimer(clock, this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(1000);
@@ -284,7 +286,7 @@ void Form1::setCaption(QLabel *label, const QString &text)
     if (label->property("selfSizing").toBool())
         label->adjustSize();
     if (label == m_labfen || label == m_labmiao)
-        setAccessibleName(QStringLiteral("剩余 %1 分 %2 秒")
+        setAccessibleName(tr("剩余 %1 分 %2 秒")
                               .arg(m_labfen->text().trimmed(), m_labmiao->text().trimmed()));
     // Start-up keys the window once, when everything is in place.
     if (m_layoutCaptured && !label->isHidden())
@@ -359,7 +361,7 @@ void Form1::timeUp()
     // A question or the settings dialog still open is closed unanswered and unsaved.
     m_services.messages.abortOpenBoxes();
     m_form2->abortModal();
-    m_services.messages.information(QStringLiteral("倒计时时间到！！！"));
+    m_services.messages.information(tr("倒计时时间到！！！"));
     close();
     emit finished();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speaker's four commands and the keys that issue them.
 #include "form1.h"
 
@@ -10,13 +11,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-
-namespace {
-
-const QString invalidMinutes =
-    QStringLiteral("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！");
-
-} // namespace
 
 void Form1::keyPressEvent(QKeyEvent *event)
 {
@@ -59,7 +53,8 @@ void Form1::Comstart_Click()
     const std::optional<qint16> counter =
         MinutesText::toMinutesCounter(m_form2->Textsj()->text());
     if (!counter) {
-        m_services.messages.information(invalidMinutes);
+        m_services.messages.information(
+            tr("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！"));
         return;
     }
     m_clock.startFresh(*counter);
@@ -81,7 +76,7 @@ void Form1::Comhuifu_Click()
     if (m_clock.state() == CountdownClock::State::Closed)
         return;
     const bool confirmed =
-        m_services.messages.question(QStringLiteral("您是否真的要重置时间？"), QStringLiteral("提示"));
+        m_services.messages.question(tr("您是否真的要重置时间？"), tr("提示"));
     // The count may have run out while the question was open.
     if (!confirmed || m_clock.state() == CountdownClock::State::Closed)
         return;

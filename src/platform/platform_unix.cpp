@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for X11 (Linux and the other Unix desktops).
 #include "keymask.h"
 #include "windowservices.h"

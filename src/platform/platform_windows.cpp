@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for Windows: the user32 calls on the timer window's handle.
 #include "win32window.h"
 #include "windowservices.h"

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings-file checks on POSIX systems: what an open descriptor really is.
 #include "regularfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -12,15 +14,16 @@ namespace {
 
 QString describe(mode_t mode)
 {
+    const char *kind = QT_TRANSLATE_NOOP("RegularFile", "it is not a regular file");
     if (S_ISDIR(mode))
-        return QStringLiteral("it is a folder");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("it is a FIFO, not a regular file");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("it is a device, not a regular file");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("it is a socket, not a regular file");
-    return QStringLiteral("it is not a regular file");
+        kind = QT_TRANSLATE_NOOP("RegularFile", "it is a folder");
+    else if (S_ISFIFO(mode))
+        kind = QT_TRANSLATE_NOOP("RegularFile", "it is a FIFO, not a regular file");
+    else if (S_ISCHR(mode) || S_ISBLK(mode))
+        kind = QT_TRANSLATE_NOOP("RegularFile", "it is a device, not a regular file");
+    else if (S_ISSOCK(mode))
+        kind = QT_TRANSLATE_NOOP("RegularFile", "it is a socket, not a regular file");
+    return QCoreApplication::translate("RegularFile", kind);
 }
 
 } // namespace

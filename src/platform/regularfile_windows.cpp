@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings-file checks on Windows, where a path on a drive names a folder or a disk file.
 #include "regularfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -22,8 +24,9 @@ QString refusalToReplace(const QString &path)
     const QFileInfo info(path);
     if (!info.exists() || info.isFile())
         return {};
-    return info.isDir() ? QStringLiteral("it is a folder")
-                        : QStringLiteral("it is not a regular file");
+    return info.isDir() ? QCoreApplication::translate("RegularFile", "it is a folder")
+                        : QCoreApplication::translate("RegularFile",
+                                                      "it is not a regular file");
 }
 
 } // namespace RegularFile

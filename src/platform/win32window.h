@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The Windows window-manager calls of the timer window, in plain C++ on a window handle, so

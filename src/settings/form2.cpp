@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "form2.h"
 
 #include "countdowndisplay.h"
@@ -82,7 +83,7 @@ Form2::~Form2() = default;
 void Form2::buildForm()
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("自定义设置"));
+    setWindowTitle(tr("自定义设置"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     setFixedSize(Twips::toPixels(11010), Twips::toPixels(7245));
@@ -90,7 +91,7 @@ void Form2::buildForm()
     // A graphical command button: its small picture stands above its caption.
     m_comok = new QToolButton(this);
     m_comok->setObjectName(QStringLiteral("Comok"));
-    m_comok->setText(QStringLiteral("保存设置"));
+    m_comok->setText(tr("保存设置"));
     place(m_comok, 4680, 2400, 1335, 615, 14.25);
     m_comok->setIcon(saveIcon());
     m_comok->setIconSize(QSize(16, 16));
@@ -98,12 +99,12 @@ void Form2::buildForm()
     m_comok->setFocusPolicy(Qt::StrongFocus);
     connect(m_comok, &QToolButton::clicked, this, &Form2::Comok_Click);
 
-    m_frame1 = new QGroupBox(QStringLiteral("自定义设置"), this);
+    m_frame1 = new QGroupBox(tr("自定义设置"), this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     place(m_frame1, 0, 0, 10935, 2415, 14.25);
     paintRed(m_frame1);
 
-    m_label2 = new QLabel(QStringLiteral("设置倒计时时间(分钟)——>"), m_frame1);
+    m_label2 = new QLabel(tr("设置倒计时时间(分钟)——>"), m_frame1);
     m_label2->setObjectName(QStringLiteral("Label2"));
     place(m_label2, 120, 720, 3495, 495, 12);
     // Default colours, not the group's red.
@@ -115,7 +116,7 @@ void Form2::buildForm()
     m_textsj->setObjectName(QStringLiteral("Textsj"));
     place(m_textsj, 3360, 600, 3615, 495, 15);
     m_textsj->setAlignment(Qt::AlignCenter);
-    m_textsj->setAccessibleName(QStringLiteral("设置倒计时时间(分钟)"));
+    m_textsj->setAccessibleName(tr("设置倒计时时间(分钟)"));
     paintRed(m_textsj);
 
     m_textbt = new QLineEdit(m_frame1);
@@ -125,17 +126,17 @@ void Form2::buildForm()
     paintRed(m_textbt);
     m_textbt->hide();
 
-    m_label1 = new QLabel(QStringLiteral("输入软件上方标题—>"), m_frame1);
+    m_label1 = new QLabel(tr("输入软件上方标题—>"), m_frame1);
     m_label1->setObjectName(QStringLiteral("Label1"));
     place(m_label1, 120, 1800, 2655, 375, 12);
     m_label1->hide();
 
-    m_comfont = new QPushButton(QStringLiteral("设置字体"), m_frame1);
+    m_comfont = new QPushButton(tr("设置字体"), m_frame1);
     m_comfont->setObjectName(QStringLiteral("Comfont"));
     place(m_comfont, 8040, 1920, 1455, 495, 12);
     m_comfont->hide();
 
-    m_comimg = new QPushButton(QStringLiteral("自定义图片"), m_frame1);
+    m_comimg = new QPushButton(tr("自定义图片"), m_frame1);
     m_comimg->setObjectName(QStringLiteral("Comimg"));
     place(m_comimg, 9480, 1920, 1455, 495, 12);
     m_comimg->hide();
@@ -243,5 +244,5 @@ void Form2::Comok_Click()
     // The next Start counts the saved minutes afresh instead of mixing them with the seconds
     // of the count that was stopped.
     m_display.RewindCounters();
-    m_messages.information(QStringLiteral("倒计时时间已修改，请点击重置按钮！"));
+    m_messages.information(tr("倒计时时间已修改，请点击重置按钮！"));
 }

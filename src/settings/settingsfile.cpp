@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settingsfile.h"
 
 #include "regularfile.h"
@@ -16,7 +17,7 @@ constexpr qsizetype chunkBytes = 64 * 1024;
 
 QString systemReason(const QString &qtReason)
 {
-    return qtReason.isEmpty() ? QStringLiteral("unknown error") : qtReason;
+    return qtReason.isEmpty() ? SettingsFile::tr("unknown error") : qtReason;
 }
 
 // Splits a byte stream into lines. A line ends at CR, at LF, or at CR LF taken as one; the
@@ -121,12 +122,12 @@ SettingsResult SettingsFile::EnsureSettingsFile() const
 {
     const QFileInfo folder(m_directory);
     if (folder.exists() && !folder.isDir())
-        return SettingsResult::failure(filePath(), QStringLiteral("%1 is not a folder")
-                                                       .arg(QDir::toNativeSeparators(m_directory)));
+        return SettingsResult::failure(
+            filePath(), tr("%1 is not a folder").arg(QDir::toNativeSeparators(m_directory)));
     const QFileInfo file(filePath());
     if (file.exists()) {
         if (file.isDir())
-            return SettingsResult::failure(filePath(), QStringLiteral("it is a folder"));
+            return SettingsResult::failure(filePath(), tr("it is a folder"));
         return {};
     }
     return writeBytes(defaultContents());
@@ -140,8 +141,8 @@ SettingsResult SettingsFile::ReadSettingsFile(QString &title, QString &minutes) 
         return SettingsResult::failure(filePath(), refusal);
     if (file.size() > maxFileBytes)
         return SettingsResult::failure(filePath(),
-                                       QStringLiteral("it is larger than %1 KiB, too large for a "
-                                                      "settings file")
+                                       tr("it is larger than %1 KiB, too large for a "
+                                          "settings file")
                                            .arg(maxFileBytes / 1024));
     SettingsResult result = readPairs(file, title, minutes);
     result.path = filePath();
@@ -184,7 +185,7 @@ SettingsResult SettingsFile::writeBytes(const QByteArray &contents) const
         return SettingsResult::failure(filePath(), refusal);
     if (!QFileInfo(m_directory).isDir() && !QDir().mkpath(m_directory))
         return SettingsResult::failure(filePath(),
-                                       QStringLiteral("cannot create the folder %1")
+                                       tr("cannot create the folder %1")
                                            .arg(QDir::toNativeSeparators(m_directory)));
 
     // The new contents go to a temporary file beside the old one and replace it in one step
@@ -196,7 +197,7 @@ SettingsResult SettingsFile::writeBytes(const QByteArray &contents) const
         return SettingsResult::failure(filePath(), systemReason(file.errorString()));
     if (file.write(contents) != contents.size() || !file.flush()) {
         const QString reason = file.error() == QFileDevice::NoError
-                                   ? QStringLiteral("the disk took only part of the file")
+                                   ? tr("the disk took only part of the file")
                                    : systemReason(file.errorString());
         file.cancelWriting();
         return SettingsResult::failure(filePath(), reason);

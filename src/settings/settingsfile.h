@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 class QIODevice;
@@ -25,6 +27,8 @@ struct SettingsResult
 // Nothing is cached: every read goes to the disk.
 class SettingsFile
 {
+    Q_DECLARE_TR_FUNCTIONS(SettingsFile)
+
 public:
     static constexpr auto fileName = "sys.txt";
     // Lines longer than this are cut when read, so that a huge file that is not a settings

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "settingsfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QString>
 
@@ -17,21 +19,24 @@ inline QString location(const SettingsResult &result)
 // Start-up could not ensure or read the file and goes on with the default countdown.
 inline QString startupFailure(const SettingsResult &result)
 {
-    return QStringLiteral("无法使用设置文件 %1：%2\n本次使用默认的 3 分钟倒计时。")
+    return QCoreApplication::translate("SettingsMessages",
+                                       "无法使用设置文件 %1：%2\n本次使用默认的 3 分钟倒计时。")
         .arg(location(result), result.reason);
 }
 
 // Reset or the dialog could not read the file and keeps the minutes it already had.
 inline QString readFailure(const SettingsResult &result)
 {
-    return QStringLiteral("无法读取设置文件 %1：%2\n仍使用当前的倒计时时间。")
+    return QCoreApplication::translate("SettingsMessages",
+                                       "无法读取设置文件 %1：%2\n仍使用当前的倒计时时间。")
         .arg(location(result), result.reason);
 }
 
 // The dialog's save could not write the file; nothing was changed.
 inline QString saveFailure(const SettingsResult &result)
 {
-    return QStringLiteral("无法保存设置文件 %1：%2\n设置没有保存，倒计时未改变。")
+    return QCoreApplication::translate("SettingsMessages",
+                                       "无法保存设置文件 %1：%2\n设置没有保存，倒计时未改变。")
         .arg(location(result), result.reason);
 }
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program under real faults: no display at all, and settings files it cannot use (a
 # folder, a FIFO with no writer, a link to /dev/zero) on a real X server.
 # Usage: e2e_faults.sh /path/to/moriv
@@ -56,7 +57,15 @@ for kind in folder fifo zero; do
     fi
     kill "$program_pid"
     wait "$program_pid" 2>/dev/null || true
+
     [ "$kind" != fifo ] || [ -p "$settings" ] || fail "the FIFO was replaced"
     [ "$kind" != zero ] || [ -L "$settings" ] || fail "the link was replaced"
 done
+step "on an English desktop the same message and the timer are English"
+rm -rf "$XDG_CONFIG_HOME" && mkdir -p "$settings"
+LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8 "$program" > "$work/program.log" 2>&1 &
+program_pid=$!
+pids+=($program_pid)
+wait_screen 'Cannot use the settings file .*: it is a folder' 10
+wait_screen '3 min 00 s left' 5
 echo "faults: all steps passed"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The timer stays visible and usable over a focused full-screen slide show that keeps raising
 # itself, under a real window manager (openbox), on a display of its own.
 # Usage: e2e_fullscreen.sh /path/to/moriv /path/to/e2e_slideshow

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Uses the real program as a speaker would: a real X server (Xvfb), real key presses
 # (xdotool), and what is shown read back through the accessibility tree (AT-SPI).
 # Usage: e2e_test.sh /path/to/moriv

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads what the timer shows through the accessibility tree, as a screen reader would.
 
 Prints one line per top-level window of the running program: its role, then its name (for the

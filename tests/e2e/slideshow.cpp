@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for a slide show: a full-screen window of one colour that takes the focus when
 // it starts and raises itself again and again, as presentation programs do.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settingsfile.h"
 
 #include <QDir>
@@ -395,8 +396,9 @@ void TestSettingsFile::onlyRegularFilesAreUsed()
         QCOMPARE(title, QStringLiteral("t"));
         QVERIFY(after.isSymLink());
         QCOMPARE(readAll(target), QByteArray("n\r\n6\r\n"));
-        QCOMPARE(QFile::permissions(target), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                  | QFileDevice::ReadUser | QFileDevice::WriteUser);
+        const auto readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                               | QFileDevice::ReadUser | QFileDevice::WriteUser;
+        QCOMPARE(QFile::permissions(target), readWrite);
         return;
     }
     QVERIFY(!read);

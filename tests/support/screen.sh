@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reading the running program's screen through the accessibility tree, and focusing its
 # windows. Source it after session.sh, inside a D-Bus session, once start_display has run.
 

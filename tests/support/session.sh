@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the scripts that run real programs on a display of their own. Source it after
 # `set -euo pipefail`; it makes a work folder, starts Xvfb on a free display and ends every
 # process started through `background` when the script exits.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Win32 test with MinGW-w64 and runs it under Wine on a display of its own, with a
 # fresh Wine prefix: the window checks, then the settings-folder rule with drive D: mapped and
 # with it unmapped.  Usage: run_win32_test.sh <work folder>

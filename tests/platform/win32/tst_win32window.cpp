@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the Windows window services through the Win32 API on a real window, and the rule
 // that picks the settings folder. Exits non-zero on any mismatch.
 //
