@@ -3,7 +3,7 @@
 # Installs the Debian packages that are missing. Usage: install-deps.sh run|test
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools libxcb1-dev
+packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools libxcb1-dev libxcb-keysyms1-dev
           qt6-translations-l10n fonts-dseg fonts-noto-cjk gzip)
 if [ "${1:-run}" = test ]; then
     packages+=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi

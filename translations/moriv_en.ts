@@ -48,11 +48,11 @@
     </message>
     <message>
         <source>保存设置</source>
-        <translation>Save settings</translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>设置倒计时时间(分钟)——&gt;</source>
-        <translation>Countdown length (minutes) ——&gt;</translation>
+        <translation>Length in minutes ——&gt;</translation>
     </message>
     <message>
         <source>设置倒计时时间(分钟)</source>

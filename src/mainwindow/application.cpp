@@ -3,7 +3,9 @@
 
 #include "appicon.h"
 #include "form1.h"
+#include "globalshortcuts.h"
 #include "interfacelanguage.h"
+#include "minutestext.h"
 #include "monotonicclock.h"
 #include "qtmessageboxservice.h"
 #include "windowservices.h"
@@ -11,12 +13,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
+#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <tuple>
 #include <utility>
+#include <variant>
 
 namespace {
 
@@ -39,9 +43,26 @@ void holdMessage(QtMsgType type, const QMessageLogContext &, const QString &text
     std::_Exit(1);
 }
 
-// --help and --version, read before any display is opened. Returns the exit status when
-// the program should end at once.
-std::optional<int> handleCommandLine(int argc, char **argv)
+// What the command line asked for.
+struct CommandLine
+{
+    Form1::RunOptions run;
+    bool start = false;
+    bool globalKeys = true;
+    std::optional<Form1::Corner> corner;
+    int screen = 0; // 1-based; 0: the primary screen
+};
+
+int usageError(const QString &message)
+{
+    std::fprintf(stderr, "moriv: %s\nTry 'moriv --help' for more information.\n",
+                 qPrintable(message));
+    return 2;
+}
+
+// Reads the command line before any display is opened. Returns the exit status when the
+// program should end at once (--help, --version, a command line it does not understand).
+std::variant<CommandLine, int> readCommandLine(int argc, char **argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -49,14 +70,39 @@ std::optional<int> handleCommandLine(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("A countdown timer that floats over presentation slides.\n"
-                       "Keys on the timer: a start, s pause, d reset, f settings."));
+                       "Keys on the timer: a start, s pause, d reset, f settings.\n"
+                       "Anywhere on the desktop: Ctrl+Alt+A, Ctrl+Alt+S, Ctrl+Alt+D and "
+                       "Ctrl+Alt+F do the same."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "moriv: %s\nTry 'moriv --help' for more information.\n",
-                     qPrintable(parser.errorText()));
-        return 2;
-    }
+    const QCommandLineOption minutes(
+        QStringLiteral("minutes"),
+        QStringLiteral("Count N minutes (1 to 32768) this time; the settings file keeps its "
+                       "own."),
+        QStringLiteral("N"));
+    const QCommandLineOption start(QStringLiteral("start"),
+                                   QStringLiteral("Start counting at once."));
+    const QCommandLineOption corner(
+        QStringLiteral("corner"),
+        QStringLiteral("Put the digits in a corner of the screen: top-left, top-right, "
+                       "bottom-left or bottom-right."),
+        QStringLiteral("corner"));
+    const QCommandLineOption screen(QStringLiteral("screen"),
+                                    QStringLiteral("Show the digits on screen N (from 1)."),
+                                    QStringLiteral("N"));
+    const QCommandLineOption scale(QStringLiteral("scale"),
+                                   QStringLiteral("Draw the timer F times larger (0.5 to 8)."),
+                                   QStringLiteral("F"), QStringLiteral("1"));
+    const QCommandLineOption warn(
+        QStringLiteral("warn"),
+        QStringLiteral("Blink the colon when at most N minutes are left (0: never)."),
+        QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption noGlobalKeys(
+        QStringLiteral("no-global-keys"),
+        QStringLiteral("Do not take the desktop-wide Ctrl+Alt shortcuts."));
+    parser.addOptions({minutes, start, corner, screen, scale, warn, noGlobalKeys});
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         // The application object, which knows the program's name, does not exist yet.
         QString text = parser.helpText();
@@ -68,7 +114,49 @@ std::optional<int> handleCommandLine(int argc, char **argv)
         std::printf("moriv %s\n", MORIV_VERSION);
         return 0;
     }
-    return std::nullopt;
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("unexpected argument '%1'")
+                              .arg(parser.positionalArguments().first()));
+
+    CommandLine result;
+    if (parser.isSet(minutes)) {
+        const QString text = parser.value(minutes);
+        if (!MinutesText::toMinutesCounter(text))
+            return usageError(QStringLiteral("--minutes takes a number of minutes from 1 to "
+                                             "32768, not '%1'")
+                                  .arg(text));
+        result.run.minutes = text.trimmed();
+    }
+    result.start = parser.isSet(start);
+    result.globalKeys = !parser.isSet(noGlobalKeys);
+    if (parser.isSet(corner)) {
+        const QStringList names = {QStringLiteral("top-left"), QStringLiteral("top-right"),
+                                   QStringLiteral("bottom-left"),
+                                   QStringLiteral("bottom-right")};
+        const qsizetype index = names.indexOf(parser.value(corner));
+        if (index < 0)
+            return usageError(QStringLiteral("--corner takes top-left, top-right, bottom-left "
+                                             "or bottom-right, not '%1'")
+                                  .arg(parser.value(corner)));
+        result.corner = static_cast<Form1::Corner>(index);
+    }
+    bool ok = true;
+    if (parser.isSet(screen)) {
+        result.screen = parser.value(screen).toInt(&ok);
+        if (!ok || result.screen < 1)
+            return usageError(QStringLiteral("--screen takes a screen number from 1, not '%1'")
+                                  .arg(parser.value(screen)));
+    }
+    result.run.scale = parser.value(scale).toDouble(&ok);
+    if (!ok || result.run.scale < 0.5 || result.run.scale > 8)
+        return usageError(QStringLiteral("--scale takes a factor from 0.5 to 8, not '%1'")
+                              .arg(parser.value(scale)));
+    result.run.warnMinutes = parser.value(warn).toInt(&ok);
+    if (!ok || result.run.warnMinutes < 0 || result.run.warnMinutes > 32768)
+        return usageError(QStringLiteral("--warn takes a number of minutes from 0 to 32768, "
+                                         "not '%1'")
+                              .arg(parser.value(warn)));
+    return result;
 }
 
 } // namespace
@@ -77,8 +165,10 @@ int runApplication(int &argc, char **argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("moriv"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MORIV_VERSION));
-    if (const std::optional<int> status = handleCommandLine(argc, argv))
+    const std::variant<CommandLine, int> read = readCommandLine(argc, argv);
+    if (const int *status = std::get_if<int>(&read))
         return *status;
+    const CommandLine &options = std::get<CommandLine>(read);
 
     Platform::prepareEnvironment();
     const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
@@ -86,6 +176,11 @@ int runApplication(int &argc, char **argv)
     qInstallMessageHandler(previous);
     for (const auto &[type, text] : std::exchange(heldMessages, {}))
         qt_message_output(type, QMessageLogContext(), text);
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (options.screen > screens.size())
+        return usageError(QStringLiteral("there is no screen %1; this desktop has %2")
+                              .arg(options.screen)
+                              .arg(screens.size()));
     const QString title = QStringLiteral("Moriv");
     QApplication::setApplicationName(title);
     QApplication::setWindowIcon(AppIcon::create());
@@ -98,9 +193,26 @@ int runApplication(int &argc, char **argv)
     Form1 form({messages, *windows, clock, SettingsFile(Platform::settingsDirectory())});
     QObject::connect(&form, &Form1::finished, &app, [] { QCoreApplication::exit(0); });
 
+    std::unique_ptr<GlobalShortcuts> shortcuts;
+    if (options.globalKeys) {
+        shortcuts = Platform::createGlobalShortcuts();
+        for (const QString &taken : shortcuts->grab(QStringLiteral("asdf")))
+            std::fprintf(stderr,
+                         "moriv: %s could not be had (another program holds it, or the "
+                         "desktop has no such shortcuts); the timer's own keys still work. "
+                         "--no-global-keys turns the shortcuts off.\n",
+                         qPrintable(taken));
+        QObject::connect(shortcuts.get(), &GlobalShortcuts::activated, &form,
+                         &Form1::globalCommand);
+    }
+
+    form.setRunOptions(options.run);
     form.Form_Load();
-    form.placeOnScreen();
+    form.placeOnScreen(options.screen > 0 ? screens.at(options.screen - 1) : nullptr,
+                       options.corner);
     form.show();
     form.activateWindow();
+    if (options.start)
+        form.Comstart_Click();
     return QApplication::exec();
 }

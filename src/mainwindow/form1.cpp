@@ -178,9 +178,19 @@ void Form1::Form_Load()
     windows.keyOutBlack(this);
 
     const SettingsFile &settings = m_services.settings;
-    SettingsResult result = settings.EnsureSettingsFile();
-    if (result)
-        result = settings.ReadSettingsFile(m_bt, m_sj);
+    SettingsResult result;
+    if (m_options.minutes) {
+        // The title is carried along should the dialog save; the minutes are this run's.
+        settings.ReadSettingsFile(m_bt, m_sj);
+        if (m_bt.isEmpty())
+            m_bt = defaultTitle;
+        m_sj = *m_options.minutes;
+        m_form2->loadWith(m_bt, m_sj);
+    } else {
+        result = settings.EnsureSettingsFile();
+        if (result)
+            result = settings.ReadSettingsFile(m_bt, m_sj);
+    }
     if (!result) {
         // A timer that cannot read its settings still has to count: say why, and count the
         // default length.
@@ -190,8 +200,10 @@ void Form1::Form_Load()
         m_form2->loadWith(m_bt, m_sj);
     }
 
+    if (m_options.scale != 1)
+        scaleDesign(m_options.scale);
     for (QLabel *label : {m_labfen, m_labmiao, m_labhm, m_label1, m_label2})
-        setFontSize(label, digitPoints);
+        setFontSize(label, digitPoints * m_options.scale);
     setCaption(m_labfen, m_sj);
     setCaption(m_labmiao, cleared);
 
@@ -238,11 +250,36 @@ void Form1::fitToVisibleLabels()
     resize(std::max(width(), visible.right() + 1), std::max(height(), visible.bottom() + 1));
 }
 
-void Form1::placeOnScreen()
+void Form1::scaleDesign(qreal factor)
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
-    move(origin + QPoint(Twips::toPixels(3360), Twips::toPixels(1650)));
+    const auto scaled = [factor](const QRect &rect) {
+        return QRectF(rect.topLeft() * factor, rect.size() * factor).toRect();
+    };
+    for (QWidget *control : controls())
+        control->setGeometry(scaled(control->geometry()));
+    resize((QSizeF(size()) * factor).toSize());
+}
+
+void Form1::placeOnScreen(const QScreen *screen, std::optional<Corner> corner)
+{
+    if (screen)
+        setScreen(const_cast<QScreen *>(screen)); // another X screen needs its own root
+    else
+        screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        move(Twips::toPixels(3360), Twips::toPixels(1650));
+        return;
+    }
+    if (!corner) {
+        move(screen->geometry().topLeft()
+             + QPoint(Twips::toPixels(3360), Twips::toPixels(1650)));
+        return;
+    }
+    const QRect area = screen->availableGeometry().adjusted(16, 16, -16, -16);
+    const bool left = *corner == Corner::TopLeft || *corner == Corner::BottomLeft;
+    const bool top = *corner == Corner::TopLeft || *corner == Corner::TopRight;
+    move(left ? area.left() : area.right() + 1 - width(),
+         top ? area.top() : area.bottom() + 1 - height());
 }
 
 void Form1::Form_Resize()
@@ -321,6 +358,8 @@ void Form1::Timer1_Timer()
         timeUp();
         return;
     }
+    m_secondsLeft = shown.minutesShown * 60 + shown.secondsShown;
+    updateWarning();
     m_services.windows.reassertTopmost(this);
 }
 
@@ -346,8 +385,31 @@ void Form1::catchUpHundredths()
 
 void Form1::Timer3_Timer()
 {
-    m_label1->setVisible(!m_label1->isVisible());
-    m_label2->setVisible(!m_label2->isVisible());
+    m_label1->setHidden(!m_label1->isHidden());
+    m_label2->setHidden(!m_label2->isHidden());
+    refreshKey();
+}
+
+void Form1::updateWarning()
+{
+    // The cue that the end is near is a blinking colon, not a colour, so that it works for
+    // speakers who do not tell red from green.
+    const bool near = m_options.warnMinutes > 0
+                      && m_clock.state() == CountdownClock::State::Running
+                      && m_secondsLeft <= m_options.warnMinutes * 60;
+    if (near && !m_timer3->Enabled()) {
+        m_timer3->restartPhase();
+        m_timer3->setEnabled(true);
+    }
+}
+
+void Form1::stopWarning()
+{
+    m_timer3->setEnabled(false);
+    if (m_label1->isHidden() && !m_label2->isHidden())
+        return;
+    m_label1->hide();
+    m_label2->show();
     refreshKey();
 }
 
@@ -358,6 +420,7 @@ void Form1::timeUp()
     setCaption(m_labhm, cleared);
     for (FormTimer *timer : {m_timer1, m_timer2, m_timer3})
         timer->setEnabled(false);
+    stopWarning();
     // A question or the settings dialog still open is closed unanswered and unsaved.
     m_services.messages.abortOpenBoxes();
     m_form2->abortModal();
@@ -377,6 +440,7 @@ void Form1::StopCount()
     m_timer2->setEnabled(false);
     catchUpHundredths();
     m_clock.pause();
+    stopWarning();
 }
 
 void Form1::ClearSeconds()

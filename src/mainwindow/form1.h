@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class Form2;
 class FormTimer;
@@ -16,6 +17,7 @@ class MessageBoxService;
 class MonotonicClock;
 class QLabel;
 class QPushButton;
+class QScreen;
 class WindowServices;
 
 // The timer window: a small borderless strip that floats over a slide show and shows the
@@ -33,6 +35,20 @@ public:
         const MonotonicClock &clock;
         SettingsFile settings;
     };
+
+    // What one run was asked for on the command line.
+    struct RunOptions
+    {
+        // This run counts these minutes; the settings file is neither read for them nor
+        // written.
+        std::optional<QString> minutes;
+        // The colon blinks while the count runs with at most this many minutes left; 0 never.
+        int warnMinutes = 1;
+        // The whole window, places, sizes and digits, drawn this many times larger.
+        qreal scale = 1;
+    };
+
+    enum class Corner { TopLeft, TopRight, BottomLeft, BottomRight };
 
     explicit Form1(Services services, QWidget *parent = nullptr);
     ~Form1() override;
@@ -57,11 +73,18 @@ public:
     // The controls in the order the window created them; the layout walks them.
     QList<QWidget *> controls() const;
 
+    // Before Form_Load.
+    void setRunOptions(const RunOptions &options) { m_options = options; }
     // Runs once, before the window is first shown. A settings file it could not use is
     // reported once the event loop runs.
     void Form_Load();
-    // Puts the window at its design place on the primary screen.
-    void placeOnScreen();
+    // Puts the window at its design place on the screen (the primary one when null), or in a
+    // corner of its available area, 16 px in from the edges.
+    void placeOnScreen(const QScreen *screen = nullptr,
+                       std::optional<Corner> corner = std::nullopt);
+    // A command from a desktop-wide shortcut while another program has the keyboard: it acts
+    // as the window's key; a question or dialog it opens gives the keyboard back on closing.
+    void globalCommand(QChar letter);
 
     void Form_Resize();
     void Form_KeyPress(int characterCode);
@@ -97,10 +120,15 @@ private:
     void setCaption(QLabel *label, const QString &text);
     void refreshKey();
     void timeUp();
+    void scaleDesign(qreal factor);
+    void updateWarning();
+    void stopWarning();
     void reportStartupProblem();
     void catchUpHundredths();
 
     Services m_services;
+    RunOptions m_options;
+    int m_secondsLeft = 0; // as the last one-second tick or a start left the display
     CountdownClock m_clock;
     QString m_bt;
     QString m_sj;

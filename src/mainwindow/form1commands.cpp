@@ -7,6 +7,7 @@
 #include "messageboxservice.h"
 #include "minutestext.h"
 #include "settingsmessages.h"
+#include "windowservices.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,6 +35,15 @@ void Form1::Form_KeyPress(int characterCode)
     }
 }
 
+void Form1::globalCommand(QChar letter)
+{
+    const bool opensWindow = letter == u'd' || letter == u'f';
+    const quintptr before = opensWindow ? m_services.windows.focusedWindow() : 0;
+    Form_KeyPress(letter.unicode());
+    if (opensWindow)
+        m_services.windows.restoreFocus(before);
+}
+
 void Form1::Comstart_Click()
 {
     switch (m_clock.state()) {
@@ -45,6 +55,7 @@ void Form1::Comstart_Click()
         m_clock.resume();
         m_timer1->setEnabled(true);
         m_timer2->setEnabled(true);
+        updateWarning();
         return;
     case CountdownClock::State::Ready:
         break;
@@ -62,6 +73,8 @@ void Form1::Comstart_Click()
     m_timer2->restartPhase();
     m_timer1->setEnabled(true);
     m_timer2->setEnabled(true);
+    m_secondsLeft = (*counter + 1) * 60;
+    updateWarning();
 }
 
 void Form1::Compause_Click()
@@ -82,9 +95,13 @@ void Form1::Comhuifu_Click()
         return;
     StopCount();
     ClearSeconds();
-    const SettingsResult read = m_services.settings.ReadSettingsFile(m_bt, m_sj);
-    if (!read)
-        m_services.messages.information(SettingsMessages::readFailure(read));
+    if (m_options.minutes) {
+        m_sj = *m_options.minutes; // this run's minutes, not the file's
+    } else {
+        const SettingsResult read = m_services.settings.ReadSettingsFile(m_bt, m_sj);
+        if (!read)
+            m_services.messages.information(SettingsMessages::readFailure(read));
+    }
     showMinutesText(m_sj);
     RewindCounters();
 }
@@ -94,4 +111,12 @@ void Form1::Comgjsz_Click()
     if (m_clock.state() == CountdownClock::State::Closed)
         return;
     m_form2->showModal();
+    if (m_options.minutes) {
+        // A save makes its minutes this run's; closing leaves the run's minutes in the box
+        // rather than the file's.
+        if (m_form2->isLoaded())
+            m_options.minutes = m_form2->minutesHolder();
+        else
+            m_form2->loadWith(m_bt, *m_options.minutes);
+    }
 }

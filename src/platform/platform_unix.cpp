@@ -3,21 +3,53 @@
 #include "keymask.h"
 #include "windowservices.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
 constexpr char keyedProperty[] = "morivColourKeyed";
 
-class UnixWindowServices final : public WindowServices
+xcb_connection_t *x11Connection()
+{
+    auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_window_t rootWindow(xcb_connection_t *connection)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+class UnixWindowServices final : public WindowServices, public QAbstractNativeEventFilter
 {
 public:
+    UnixWindowServices()
+    {
+        m_raise.setSingleShot(true);
+        QObject::connect(&m_raise, &QTimer::timeout, [this] {
+            m_sinceRaise.start();
+            if (m_topmost && m_topmost->isVisible())
+                m_topmost->raise();
+        });
+    }
+
+    ~UnixWindowServices() override
+    {
+        if (m_watching)
+            qApp->removeNativeEventFilter(this);
+    }
+
     void makeTopmost(QWidget *window) override
     {
         // "Keep above" alone loses against a focused full-screen window under several window
@@ -26,6 +58,8 @@ public:
         // the slide show; it has no frame and no taskbar button, as this window wants anyway.
         window->setWindowFlags(window->windowFlags() | Qt::FramelessWindowHint
                                | Qt::WindowStaysOnTopHint | Qt::BypassWindowManagerHint);
+        m_topmost = window;
+        watchStacking();
     }
 
     void makeLayered(QWidget *) override
@@ -49,6 +83,91 @@ public:
     {
         if (window->isVisible())
             window->raise();
+    }
+
+    quintptr focusedWindow() override
+    {
+        xcb_connection_t *connection = x11Connection();
+        if (!connection)
+            return 0;
+        xcb_get_input_focus_reply_t *reply =
+            xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
+        const quintptr focus = reply ? reply->focus : 0;
+        std::free(reply);
+        return focus;
+    }
+
+    void restoreFocus(quintptr window) override
+    {
+        xcb_connection_t *connection = x11Connection();
+        // 0 and 1 are None and PointerRoot: no window to give the keyboard back to.
+        if (!connection || window <= XCB_INPUT_FOCUS_POINTER_ROOT)
+            return;
+        const auto id = static_cast<xcb_window_t>(window);
+        // Ask the window manager to activate it, as a pager would, and set the focus too for
+        // a desktop without one.
+        const char name[] = "_NET_ACTIVE_WINDOW";
+        xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+        if (atom) {
+            xcb_client_message_event_t message = {};
+            message.response_type = XCB_CLIENT_MESSAGE;
+            message.format = 32;
+            message.window = id;
+            message.type = atom->atom;
+            message.data.data32[0] = 2; // the request comes from a pager-like tool
+            message.data.data32[1] = XCB_CURRENT_TIME;
+            xcb_send_event(connection, 0, rootWindow(connection),
+                           XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY
+                               | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                           reinterpret_cast<const char *>(&message));
+            std::free(atom);
+        }
+        xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, id, XCB_CURRENT_TIME);
+        xcb_flush(connection);
+    }
+
+    // A top-level window mapped or restacked (a slide show going full screen, a window
+    // manager lifting it into its full-screen layer) may now cover the timer: it goes back on
+    // top at once, in every state of the count, without polling. Override-redirect windows
+    // (menus, tooltips, another timer) are left alone, so that two such windows never take
+    // turns raising themselves.
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        if (type != "xcb_generic_event_t" || !m_topmost
+            || !m_topmost->testAttribute(Qt::WA_WState_Created))
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        xcb_window_t parent = 0;
+        xcb_window_t window = 0;
+        bool overrideRedirect = false;
+        switch (event->response_type & 0x7f) {
+        case XCB_MAP_NOTIFY: {
+            const auto *map = reinterpret_cast<const xcb_map_notify_event_t *>(event);
+            parent = map->event;
+            window = map->window;
+            overrideRedirect = map->override_redirect;
+            break;
+        }
+        case XCB_CONFIGURE_NOTIFY: {
+            const auto *configure = reinterpret_cast<const xcb_configure_notify_event_t *>(event);
+            parent = configure->event;
+            window = configure->window;
+            overrideRedirect = configure->override_redirect;
+            break;
+        }
+        default:
+            return false;
+        }
+        if (parent != m_root || overrideRedirect
+            || window == static_cast<xcb_window_t>(m_topmost->winId()))
+            return false;
+        if (!m_raise.isActive()) {
+            // At most ten raises a second, whatever another program does.
+            const qint64 since = m_sinceRaise.isValid() ? m_sinceRaise.elapsed() : 1000;
+            m_raise.start(int(std::max<qint64>(0, 100 - since)));
+        }
+        return false;
     }
 
 private:
@@ -85,8 +204,32 @@ private:
     }
 
     KeyMask::LabelRegions m_labelRegions;
+    void watchStacking()
+    {
+        xcb_connection_t *connection = x11Connection();
+        if (m_watching || !connection)
+            return;
+        m_root = rootWindow(connection);
+        // The root's event mask is per client: Qt's own selections on it are kept.
+        xcb_get_window_attributes_reply_t *reply = xcb_get_window_attributes_reply(
+            connection, xcb_get_window_attributes(connection, m_root), nullptr);
+        if (!reply)
+            return;
+        const uint32_t mask = reply->your_event_mask | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        std::free(reply);
+        xcb_change_window_attributes(connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(connection);
+        qApp->installNativeEventFilter(this);
+        m_watching = true;
+    }
+
     xcb_window_t m_window = 0;
     uint32_t m_eventMask = 0;
+    QPointer<QWidget> m_topmost;
+    xcb_window_t m_root = 0;
+    bool m_watching = false;
+    QTimer m_raise;
+    QElapsedTimer m_sinceRaise;
 };
 
 } // namespace

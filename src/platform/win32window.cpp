@@ -54,6 +54,35 @@ void keyOutBlack(void *window)
     SetLayeredWindowAttributes(handle(window), RGB(0, 0, 0), 0, LWA_COLORKEY);
 }
 
+bool registerHotKey(int id, char letter)
+{
+    return RegisterHotKey(nullptr, id, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT,
+                          static_cast<UINT>(letter))
+           != FALSE;
+}
+
+void unregisterHotKey(int id)
+{
+    UnregisterHotKey(nullptr, id);
+}
+
+int hotKeyId(const void *message)
+{
+    const MSG *msg = static_cast<const MSG *>(message);
+    return msg->message == WM_HOTKEY ? static_cast<int>(msg->wParam) : -1;
+}
+
+void *foregroundWindow()
+{
+    return GetForegroundWindow();
+}
+
+void restoreForeground(void *window)
+{
+    if (window && IsWindow(handle(window)))
+        SetForegroundWindow(handle(window));
+}
+
 std::wstring settingsDirectory(const std::wstring &preferredRoot,
                                const std::wstring &localAppData)
 {

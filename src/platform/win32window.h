@@ -18,6 +18,19 @@ void makeLayered(void *window);
 // drawn nor hit by the mouse.
 void keyOutBlack(void *window);
 
+// RegisterHotKey(nullptr, id, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, letter): Ctrl+Alt and the
+// letter ('A' to 'Z') for the whole desktop, posted to the calling thread as WM_HOTKEY.
+// Returns false when the combination is taken, by another program or by this one.
+bool registerHotKey(int id, char letter);
+void unregisterHotKey(int id);
+// The id of a WM_HOTKEY message (message is a MSG*); -1 for any other message.
+int hotKeyId(const void *message);
+
+// The window in the foreground now, and bringing it back there: a dialog opened from a
+// global shortcut returns the keyboard to the slide show when it closes.
+void *foregroundWindow();
+void restoreForeground(void *window);
+
 // The settings folder: "D:\MorivTemp" when that folder exists or can be made, so files that
 // already exist there keep working; otherwise "MorivTemp" under the user's local application
 // data. The parameters are for tests; the program passes "D:\" and the real folder.

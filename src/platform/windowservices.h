@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <memory>
 
@@ -23,6 +24,11 @@ public:
     virtual void refreshKeyOut(QWidget *window) = 0;
     // Puts the window back on top; a slide show may raise itself over other topmost windows.
     virtual void reassertTopmost(QWidget *window) = 0;
+
+    // The window that has the keyboard now (0 when unknown), and giving the keyboard back to
+    // it: a question or dialog opened by a global shortcut returns it to the slide show.
+    virtual quintptr focusedWindow() { return 0; }
+    virtual void restoreFocus(quintptr) {}
 };
 
 namespace Platform {

@@ -27,7 +27,7 @@ public:
     QByteArray settingsBytes() const;
 
     // Builds the window and runs its load step.
-    Form1 &load();
+    Form1 &load(const Form1::RunOptions &options = {});
     Form1 &form() { return *m_form; }
     QLabel *label(const char *name) const;
     QString caption(const char *name) const;

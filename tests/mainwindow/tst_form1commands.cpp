@@ -51,6 +51,9 @@ private slots:
     void timeUpWhileTheSettingsDialogIsOpen();
     void hundredthsAreDeliveredInBatches();
     void accessibleNameSaysTheTimeLeft();
+    void colonBlinksInTheLastMinute();
+    void runMinutesLeaveTheFileAlone();
+    void globalCommandGivesTheKeyboardBack();
 };
 
 void TestForm1Commands::onlyLowerCaseKeysAct_data()
@@ -383,6 +386,60 @@ void TestForm1Commands::accessibleNameSaysTheTimeLeft()
     form.Comstart_Click();
     fixture.elapse(1s);
     QCOMPARE(form.accessibleName(), QStringLiteral("剩余 9 分 59 秒"));
+}
+
+void TestForm1Commands::colonBlinksInTheLastMinute()
+{
+    Form1Fixture fixture;
+    fixture.writeSettings(settingsWith("2"));
+    Form1 &timer = fixture.load({.minutes = std::nullopt, .warnMinutes = 1, .scale = 1});
+    QLabel *colon = fixture.label("Label2");
+    const auto colonShownFor = [&](int halfSeconds) {
+        QList<bool> shown;
+        for (int i = 0; i < halfSeconds; ++i) {
+            fixture.elapse(500ms);
+            timer.timer3().catchUp();
+            shown << !colon->isHidden();
+        }
+        return shown;
+    };
+    timer.Comstart_Click();
+    fixture.elapse(59s);
+    QCOMPARE(fixture.display(), QStringLiteral("1:1"));
+    QCOMPARE(colonShownFor(2), (QList<bool>{true, true})); // 1:01, then 1:00 is left
+    QCOMPARE(fixture.display(), QStringLiteral("1:0"));
+    QVERIFY(timer.timer3().Enabled());
+    QCOMPARE(colonShownFor(4), (QList<bool>{false, true, false, true}));
+    timer.Compause_Click();
+    QVERIFY(!timer.timer3().Enabled());
+    QCOMPARE(colonShownFor(3), (QList<bool>{true, true, true}));
+    QVERIFY(fixture.label("Label1")->isHidden());
+}
+
+void TestForm1Commands::runMinutesLeaveTheFileAlone()
+{
+    Form1Fixture fixture;
+    Form1 &form = fixture.load({.minutes = QStringLiteral("1"), .warnMinutes = 0, .scale = 1});
+    QCOMPARE(fixture.display(), QStringLiteral("1:00"));
+    form.Comstart_Click();
+    fixture.elapse(60s);
+    QCOMPARE(fixture.messages.texts("information"), QStringList{timeIsUp});
+    QCOMPARE(fixture.finished, 1);
+    QVERIFY(!QFileInfo::exists(fixture.folder())); // not even the default file was made
+}
+
+void TestForm1Commands::globalCommandGivesTheKeyboardBack()
+{
+    Form1Fixture fixture;
+    Form1 &form = fixture.load();
+    fixture.windows.focus = 42; // the slide show has the keyboard
+    fixture.messages.nextAnswer = false;
+    fixture.messages.whileOpen = [&] { fixture.windows.focus = 7; }; // the question takes it
+    form.globalCommand(u'd');
+    QCOMPARE(fixture.messages.texts("question").size(), 1);
+    QCOMPARE(fixture.windows.focus, quintptr(42));
+    form.globalCommand(u'a');
+    QCOMPARE(form.clockState(), CountdownClock::State::Running);
 }
 
 QTEST_MAIN(TestForm1Commands)

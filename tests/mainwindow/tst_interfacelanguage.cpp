@@ -79,7 +79,7 @@ void TestInterfaceLanguage::everyTextIsEnglishUnderEnglish()
     for (const QLabel *label : dialog.findChildren<QLabel *>())
         labels << label->text();
     labels.sort();
-    QCOMPARE(labels, (QStringList{"Countdown length (minutes) ——>", "Title above the timer —>"}));
+    QCOMPARE(labels, (QStringList{"Length in minutes ——>", "Title above the timer —>"}));
 
     fixture.messages.nextAnswer = false;
     form.Comhuifu_Click();

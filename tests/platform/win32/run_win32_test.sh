@@ -32,6 +32,9 @@ rm -rf "$WINEPREFIX"
 echo "-- window services on a real Win32 window"
 "$wine" "$exe" window "${MORIV_WIN32_SHOW_SECONDS:-0}"
 
+echo "-- global shortcuts"
+"$wine" "$exe" hotkeys
+
 drive_d="$WINEPREFIX/dosdevices/d:"
 echo "-- settings folder with drive D: present"
 rm -f "$drive_d"

@@ -3,6 +3,7 @@
 // that picks the settings folder. Exits non-zero on any mismatch.
 //
 // Usage: tst_win32window.exe window [seconds-to-stay-open]
+//        tst_win32window.exe hotkeys
 //        tst_win32window.exe location <preferred root> <expected folder>
 #include "win32window.h"
 
@@ -122,14 +123,42 @@ int testLocation(const std::wstring &root, const std::wstring &expected)
     return failures == 0 ? 0 : 1;
 }
 
+// The global shortcuts: registered, delivered as WM_HOTKEY with their id, and a combination
+// that is taken already is refused rather than fatal.
+int testHotKeys()
+{
+    check(Win32Window::registerHotKey(1, 'A'), "Ctrl+Alt+A registered");
+    check(!Win32Window::registerHotKey(2, 'A'), "a second registration of Ctrl+Alt+A refused");
+    check(Win32Window::registerHotKey(3, 'S'), "Ctrl+Alt+S registered");
+    const LPARAM keys = MAKELPARAM(MOD_CONTROL | MOD_ALT, 'S');
+    PostThreadMessageW(GetCurrentThreadId(), WM_HOTKEY, 3, keys);
+    MSG message{};
+    int delivered = -1;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (Win32Window::hotKeyId(&message) >= 0)
+            delivered = Win32Window::hotKeyId(&message);
+    }
+    check(delivered == 3, "WM_HOTKEY comes with the id of Ctrl+Alt+S");
+    message.message = WM_KEYDOWN;
+    check(Win32Window::hotKeyId(&message) == -1, "other messages are not hot keys");
+    Win32Window::unregisterHotKey(1);
+    check(Win32Window::registerHotKey(2, 'A'), "Ctrl+Alt+A free again once unregistered");
+    Win32Window::unregisterHotKey(2);
+    Win32Window::unregisterHotKey(3);
+    return failures == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
 {
     if (argc >= 2 && std::wstring(argv[1]) == L"window")
         return testWindow(argc >= 3 ? _wtoi(argv[2]) : 0);
+    if (argc == 2 && std::wstring(argv[1]) == L"hotkeys")
+        return testHotKeys();
     if (argc == 4 && std::wstring(argv[1]) == L"location")
         return testLocation(argv[2], argv[3]);
-    std::printf("usage: tst_win32window window [seconds] | location <root> <expected>\n");
+    std::printf("usage: tst_win32window window [seconds] | hotkeys | "
+                "location <root> <expected>\n");
     return 2;
 }
