@@ -9,7 +9,7 @@ if [ "${1:-run}" = test ]; then
     packages+=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi
                clang libclang-rt-14-dev openbox imagemagick
                g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev desktop-file-utils
-               lintian man-db)
+               lintian man-db xfwm4 x11-xserver-utils)
 fi
 
 missing=()

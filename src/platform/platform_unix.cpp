@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <xcb/xcb.h>
 
@@ -159,8 +160,7 @@ public:
         default:
             return false;
         }
-        if (parent != m_root || overrideRedirect
-            || window == static_cast<xcb_window_t>(m_topmost->winId()))
+        if (parent != m_root || overrideRedirect || isOwnWindow(window))
             return false;
         if (!m_raise.isActive()) {
             // At most ten raises a second, whatever another program does.
@@ -204,6 +204,16 @@ private:
     }
 
     KeyMask::LabelRegions m_labelRegions;
+    // The timer's own question and dialog may stay above it.
+    static bool isOwnWindow(xcb_window_t window)
+    {
+        for (const QWindow *own : QGuiApplication::topLevelWindows()) {
+            if (own->handle() && static_cast<xcb_window_t>(own->winId()) == window)
+                return true;
+        }
+        return false;
+    }
+
     void watchStacking()
     {
         xcb_connection_t *connection = x11Connection();

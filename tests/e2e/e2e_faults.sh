@@ -47,7 +47,7 @@ for kind in folder fifo zero; do
         step "OK, then a counts the default 3 minutes"
         focus_newest '^Moriv$'
         xdotool key Return
-        focus "$(xdotool search --onlyvisible --name '^Moriv$' | head -n1)"
+        focus "$(xdotool search --onlyvisible --name '^Moriv$' | sort -n | head -n1)"
         xdotool type 'a'
         wait_screen '剩余 2 分 5[0-9] 秒' 4
         xdotool type 's'

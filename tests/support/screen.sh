@@ -21,9 +21,10 @@ wait_screen() {
 }
 focus() { xdotool windowfocus --sync "$1"; }
 # Focuses the newest visible window whose title matches, or fails saying which was missing.
+# The windows of one program get rising ids; the search lists them in stacking order.
 focus_newest() {
     local id
-    id=$(xdotool search --onlyvisible --name "$1" | tail -n1)
+    id=$(xdotool search --onlyvisible --name "$1" | sort -n | tail -n1)
     [ -n "$id" ] || fail "no window titled $1"
     focus "$id"
 }
