@@ -7,10 +7,7 @@ set -euo pipefail
 
 program=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
-if [ -z "${MORIV_E2E_IN_SESSION:-}" ]; then
-    export MORIV_E2E_IN_SESSION=1
-    exec dbus-run-session -- bash "$0" "$@"
-fi
+source "$here/../support/dbus.sh"
 source "$here/../support/session.sh"
 
 step "no display: one line on standard error and status 1"

@@ -10,10 +10,7 @@ program=$(readlink -f "$1")
 slideshow=$(readlink -f "$2")
 manager=$3
 here=$(cd "$(dirname "$0")" && pwd)
-if [ -z "${MORIV_E2E_IN_SESSION:-}" ]; then
-    export MORIV_E2E_IN_SESSION=1
-    exec dbus-run-session -- bash "$0" "$@"
-fi
+source "$here/../support/dbus.sh"
 source "$here/../support/session.sh"
 start_display 1024x768
 source "$here/../support/screen.sh"

@@ -8,11 +8,7 @@ set -euo pipefail
 program=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 
-# Everything runs inside a private D-Bus session that carries the accessibility bus.
-if [ -z "${MORIV_E2E_IN_SESSION:-}" ]; then
-    export MORIV_E2E_IN_SESSION=1
-    exec dbus-run-session -- bash "$0" "$@"
-fi
+source "$here/../support/dbus.sh"
 
 source "$here/../support/session.sh"
 start_display 1280x800

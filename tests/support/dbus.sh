@@ -1,0 +1,7 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Source first, with no arguments: runs the calling script again inside a private D-Bus
+# session, which carries the accessibility bus the screen reader helpers use.
+if [ -z "${MORIV_E2E_IN_SESSION:-}" ]; then
+    export MORIV_E2E_IN_SESSION=1
+    exec dbus-run-session -- bash "$0" "$@"
+fi
