@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages that are missing. Usage: install-deps.sh run|test
+# Installs the Debian packages that are missing. Usage: install-deps.sh run|test|windows
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools libxcb1-dev libxcb-keysyms1-dev
           qt6-translations-l10n fonts-dseg fonts-noto-cjk gzip)
-if [ "${1:-run}" = test ]; then
-    packages+=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi
-               clang libclang-rt-14-dev openbox imagemagick
-               g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev desktop-file-utils
-               lintian man-db xfwm4 x11-xserver-utils)
-fi
+windows=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev patch xz-utils zip)
+case "${1:-run}" in
+    test) packages+=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi
+                     clang libclang-rt-14-dev openbox imagemagick libxcb-composite0-dev desktop-file-utils
+                     lintian man-db xfwm4 x11-xserver-utils "${windows[@]}") ;;
+    windows) packages+=("${windows[@]}") ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -210,8 +210,8 @@ int runApplication(int &argc, char **argv)
     form.Form_Load();
     form.placeOnScreen(options.screen > 0 ? screens.at(options.screen - 1) : nullptr,
                        options.corner);
+    // The slide show keeps the keyboard: a click on the digits gives it to the timer.
     form.show();
-    form.activateWindow();
     if (options.start)
         form.Comstart_Click();
     return QApplication::exec();

@@ -117,6 +117,8 @@ void Form1::buildForm()
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     resize(Twips::toPixels(1785), Twips::toPixels(495));
     setFocusPolicy(Qt::StrongFocus);
+    // Opening over a slide show must not take its keyboard.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::HighlightedText));
@@ -170,11 +172,13 @@ QList<QWidget *> Form1::controls() const
 void Form1::Form_Load()
 {
     WindowServices &windows = m_services.windows;
-    windows.makeTopmost(this);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::black);
     setPalette(palette);
+    // Before anything creates the native window: a translucent one needs its visual chosen
+    // at creation.
     windows.makeLayered(this);
+    windows.makeTopmost(this);
     windows.keyOutBlack(this);
 
     const SettingsFile &settings = m_services.settings;

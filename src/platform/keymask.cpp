@@ -103,10 +103,25 @@ bool applyColourKey(QWidget *widget, LabelRegions &labels)
     // single pixel instead when nothing but black is left.
     if (region.isEmpty())
         region = QRegion(0, 0, 1, 1);
-    if (region == widget->mask())
+    const QRegion old = widget->mask();
+    if (region == old)
         return false;
+    if (widget->testAttribute(Qt::WA_TranslucentBackground) && widget->isVisible()
+        && !old.isEmpty()) {
+        // Qt paints a masked window only inside its mask, and a compositor that ignores the
+        // shape shows the window's pixels everywhere: lit segments of the old text outside
+        // the new shape would stay on screen. So the shape first grows to cover both texts,
+        // the window is painted whole (transparent around the digits), then it shrinks.
+        repaintWithin(widget, old | region);
+    }
     widget->setMask(region);
     return true;
+}
+
+void repaintWithin(QWidget *widget, const QRegion &reach)
+{
+    widget->setMask(reach);
+    widget->repaint();
 }
 
 } // namespace KeyMask

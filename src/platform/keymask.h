@@ -39,7 +39,12 @@ private:
 QRegion keyRegion(QWidget *window, LabelRegions &labels);
 
 // Masks the widget down to its pixels that are not exactly black. Returns whether the mask
-// changed, so that callers only disturb the window system when there is something new.
+// changed, so that callers only disturb the window system when there is something new. A
+// translucent window is repainted whole on the way, so that no pixel of the old text stays
+// behind where a compositor shows the window unshaped.
 bool applyColourKey(QWidget *widget, LabelRegions &labels);
+// Shapes the window to the reach and paints it now: the window system takes its pixels only
+// inside its shape. The caller shapes it again afterwards.
+void repaintWithin(QWidget *widget, const QRegion &reach);
 
 } // namespace KeyMask

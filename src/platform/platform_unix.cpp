@@ -32,6 +32,39 @@ xcb_window_t rootWindow(xcb_connection_t *connection)
     return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
 }
 
+// A shaped window is mapped with pixels only inside its shape; outside it the X server leaves
+// whatever it had (black, or the desktop below), which a compositor that ignores the shape
+// shows as a box around the digits. Once the window is first on screen it is painted whole,
+// transparent around the digits, then shaped again.
+class FirstExposure final : public QObject
+{
+public:
+    explicit FirstExposure(QWidget *window)
+        : QObject(window)
+        , m_window(window)
+    {
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *handle = qobject_cast<QWindow *>(watched);
+        if (event->type() == QEvent::Expose && handle && handle->isExposed()) {
+            handle->removeEventFilter(this);
+            // After Qt has painted what the exposure asks for.
+            QTimer::singleShot(0, this, [this] {
+                const QRegion shape = m_window->mask();
+                KeyMask::repaintWithin(m_window, m_window->rect());
+                m_window->setMask(shape);
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+};
+
 class UnixWindowServices final : public WindowServices, public QAbstractNativeEventFilter
 {
 public:
@@ -63,15 +96,24 @@ public:
         watchStacking();
     }
 
-    void makeLayered(QWidget *) override
+    void makeLayered(QWidget *window) override
     {
-        // X11 needs nothing here: the key is a shape mask on an ordinary window.
+        // The key is a shape mask, which plain X11 honours. Compositors that ignore it
+        // (wlroots' XWayland) or never repaint what is under a shaped window (KWin) show the
+        // window's own pixels instead, so those are fully transparent around the digits: a
+        // 32-bit visual that draws no background.
+        window->setAttribute(Qt::WA_TranslucentBackground);
+        window->setAutoFillBackground(false);
     }
 
     void keyOutBlack(QWidget *window) override
     {
         window->setProperty(keyedProperty, true);
         applyKey(window);
+        if (window->testAttribute(Qt::WA_TranslucentBackground)) {
+            window->winId();
+            window->windowHandle()->installEventFilter(new FirstExposure(window));
+        }
     }
 
     void refreshKeyOut(QWidget *window) override
@@ -178,12 +220,11 @@ private:
     // shape changes, and listens again at once.
     void applyKey(QWidget *window)
     {
-        auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-        if (!x11 || !window->testAttribute(Qt::WA_WState_Created)) {
+        xcb_connection_t *connection = x11Connection();
+        if (!connection || !window->testAttribute(Qt::WA_WState_Created)) {
             KeyMask::applyColourKey(window, m_labelRegions);
             return;
         }
-        xcb_connection_t *connection = x11->connection();
         const auto id = static_cast<xcb_window_t>(window->winId());
         if (id != m_window) {
             const auto cookie = xcb_get_window_attributes(connection, id);

@@ -23,13 +23,25 @@ public:
         Win32Window::makeTopmost(handleOf(window));
     }
 
-    void makeLayered(QWidget *window) override { Win32Window::makeLayered(handleOf(window)); }
+    void makeLayered(QWidget *window) override
+    {
+        // A colour key set by hand (WS_EX_LAYERED with LWA_COLORKEY) does not last: Qt
+        // decides the layered style again on every flush of a frameless window and takes it
+        // away. A translucent window is one Qt keeps layered itself, drawn with per-pixel
+        // alpha; it draws no background, so the black around the digits is fully transparent.
+        window->setAttribute(Qt::WA_TranslucentBackground);
+        window->setAutoFillBackground(false);
+    }
 
-    void keyOutBlack(QWidget *window) override { Win32Window::keyOutBlack(handleOf(window)); }
+    void keyOutBlack(QWidget *) override
+    {
+        // Windows neither draws nor hit-tests the fully transparent pixels of a layered window:
+        // clicks there reach the window below. Nothing more to do.
+    }
 
     void refreshKeyOut(QWidget *) override
     {
-        // The colour key applies to every frame the window draws: nothing to follow.
+        // The transparency goes with every frame the window draws: nothing to follow.
     }
 
     void reassertTopmost(QWidget *window) override

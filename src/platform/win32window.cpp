@@ -43,17 +43,6 @@ void reassertTopmost(void *window)
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void makeLayered(void *window)
-{
-    const LONG style = GetWindowLongA(handle(window), GWL_EXSTYLE);
-    SetWindowLongA(handle(window), GWL_EXSTYLE, style | WS_EX_LAYERED);
-}
-
-void keyOutBlack(void *window)
-{
-    SetLayeredWindowAttributes(handle(window), RGB(0, 0, 0), 0, LWA_COLORKEY);
-}
-
 bool registerHotKey(int id, char letter)
 {
     return RegisterHotKey(nullptr, id, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT,

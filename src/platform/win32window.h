@@ -12,11 +12,6 @@ namespace Win32Window {
 void makeTopmost(void *window);
 // The same without taking the activation: a slide show may have raised itself meanwhile.
 void reassertTopmost(void *window);
-// GetWindowLongA(GWL_EXSTYLE), or-ed with WS_EX_LAYERED, written back with SetWindowLongA.
-void makeLayered(void *window);
-// SetLayeredWindowAttributes(key colour 0, alpha 0, LWA_COLORKEY): black pixels are neither
-// drawn nor hit by the mouse.
-void keyOutBlack(void *window);
 
 // RegisterHotKey(nullptr, id, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, letter): Ctrl+Alt and the
 // letter ('A' to 'Z') for the whole desktop, posted to the calling thread as WM_HOTKEY.

@@ -1,18 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settingsfile.h"
 
+#include "gb18030.h"
 #include "regularfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace {
 
-const char *const codePage = "GB18030";
 constexpr qsizetype chunkBytes = 64 * 1024;
 
 QString systemReason(const QString &qtReason)
@@ -94,20 +92,14 @@ QString SettingsFile::filePath() const
 
 QByteArray SettingsFile::encode(const QString &text)
 {
-    QStringEncoder encoder(codePage);
-    if (!encoder.isValid())
-        encoder = QStringEncoder(QStringConverter::System);
-    return encoder.encode(text);
+    return Gb18030::encode(text);
 }
 
 QString SettingsFile::decode(const QByteArray &bytes)
 {
-    QStringDecoder decoder(codePage);
-    if (!decoder.isValid())
-        decoder = QStringDecoder(QStringConverter::System);
     // A line end never continues a character, so one appended here ends a character cut off
     // at the end of the line, which the decoder would otherwise hold back and drop.
-    QString text = decoder.decode(bytes + '\n');
+    QString text = Gb18030::decode(bytes + '\n');
     text.chop(1);
     return text;
 }

@@ -96,7 +96,7 @@ void TestForm1Startup::windowServicesComeFirstInTheirOrder()
     Form1Fixture fixture;
     fixture.load();
     QCOMPARE(fixture.windows.calls,
-             (QStringList{"makeTopmost", "makeLayered", "keyOutBlack"}));
+             (QStringList{"makeLayered", "makeTopmost", "keyOutBlack"}));
     QVERIFY(fixture.windows.keyRefreshes > 0);
 }
 

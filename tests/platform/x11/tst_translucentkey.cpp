@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The keyed-out window as a compositor sees it: its whole pixmap, shape or no shape. Runs on
+// a real X server (Xvfb) with the xcb platform.
+#include "windowservices.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QTest>
+#include <QWidget>
+
+#include <xcb/composite.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+class TestTranslucentKey : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void textChangeLeavesNoPixelOfTheOldText_data();
+    void textChangeLeavesNoPixelOfTheOldText();
+};
+
+namespace {
+
+xcb_connection_t *connection()
+{
+    return qApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+}
+
+// The window's pixmap as XWayland or any compositor reads it, outside the shape included.
+QImage windowPixmap(QWidget &window)
+{
+    xcb_connection_t *x = connection();
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    const xcb_pixmap_t pixmap = xcb_generate_id(x);
+    xcb_composite_name_window_pixmap(x, id, pixmap);
+    const int width = window.width();
+    const int height = window.height();
+    xcb_get_image_reply_t *reply = xcb_get_image_reply(
+        x, xcb_get_image(x, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, 0, 0, width, height, ~0u),
+        nullptr);
+    xcb_free_pixmap(x, pixmap);
+    if (!reply || reply->depth != 32) {
+        std::free(reply);
+        return {};
+    }
+    const QImage image(xcb_get_image_data(reply), width, height, width * 4,
+                       QImage::Format_ARGB32_Premultiplied);
+    QImage copy = image.copy();
+    std::free(reply);
+    return copy;
+}
+
+} // namespace
+
+void TestTranslucentKey::textChangeLeavesNoPixelOfTheOldText_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("8 to 1") << QStringLiteral("88") << QStringLiteral("11");
+    QTest::newRow("fewer digits") << QStringLiteral("58") << QStringLiteral("7");
+    QTest::newRow("more digits") << QStringLiteral("1") << QStringLiteral("80");
+}
+
+void TestTranslucentKey::textChangeLeavesNoPixelOfTheOldText()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    const std::unique_ptr<WindowServices> services = Platform::createWindowServices();
+    QWidget window(nullptr, Qt::FramelessWindowHint);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    window.setPalette(palette);
+    window.setGeometry(20, 20, 120, 50);
+    auto *digits = new QLabel(before, &window);
+    QPalette red = digits->palette();
+    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    digits->setPalette(red);
+    QFont font = digits->font();
+    font.setPixelSize(40);
+    font.setStyleStrategy(QFont::NoAntialias);
+    digits->setFont(font);
+    digits->setGeometry(0, 0, 120, 50);
+    services->makeLayered(&window);
+    services->keyOutBlack(&window);
+    // Redirected, as XWayland redirects every window: its pixels go to a pixmap of its own.
+    xcb_composite_redirect_window(connection(), static_cast<xcb_window_t>(window.winId()),
+                                  XCB_COMPOSITE_REDIRECT_MANUAL);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // Pixels outside the shape that are not transparent, plus lit ones that are not red.
+    const auto wrongPixels = [&window] {
+        const QImage shown = windowPixmap(window);
+        if (shown.isNull())
+            return -1; // not a 32-bit window
+        const QRegion lit = window.mask();
+        int wrong = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb pixel = shown.pixel(x, y);
+                wrong += lit.contains(QPoint(x, y)) ? pixel != qRgb(255, 0, 0)
+                                                    : qAlpha(pixel) != 0;
+            }
+        }
+        return wrong;
+    };
+    QTRY_COMPARE(wrongPixels(), 0);
+
+    digits->setText(after);
+    services->refreshKeyOut(&window);
+    QTRY_COMPARE(wrongPixels(), 0);
+}
+
+QTEST_MAIN(TestTranslucentKey)
+#include "tst_translucentkey.moc"
