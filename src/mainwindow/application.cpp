@@ -2,6 +2,7 @@
 #include "application.h"
 
 #include "appicon.h"
+#include "commandchannel.h"
 #include "form1.h"
 #include "globalshortcuts.h"
 #include "interfacelanguage.h"
@@ -51,6 +52,7 @@ struct CommandLine
     bool globalKeys = true;
     std::optional<Form1::Corner> corner;
     int screen = 0; // 1-based; 0: the primary screen
+    QString command;  // for the timer already running; nothing else is done
 };
 
 int usageError(const QString &message)
@@ -72,7 +74,8 @@ std::variant<CommandLine, int> readCommandLine(int argc, char **argv)
         QStringLiteral("A countdown timer that floats over presentation slides.\n"
                        "Keys on the timer: a start, s pause, d reset, f settings.\n"
                        "Anywhere on the desktop: Ctrl+Alt+A, Ctrl+Alt+S, Ctrl+Alt+D and "
-                       "Ctrl+Alt+F do the same."));
+                       "Ctrl+Alt+F do the same, and so do the commands sent with --command, "
+                       "for desktop shortcuts."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption minutes(
@@ -100,7 +103,12 @@ std::variant<CommandLine, int> readCommandLine(int argc, char **argv)
     const QCommandLineOption noGlobalKeys(
         QStringLiteral("no-global-keys"),
         QStringLiteral("Do not take the desktop-wide Ctrl+Alt shortcuts."));
-    parser.addOptions({minutes, start, corner, screen, scale, warn, noGlobalKeys});
+    const QCommandLineOption command(
+        QStringLiteral("command"),
+        QStringLiteral("Send a command to the timer already running and end: start, pause, "
+                       "reset or settings."),
+        QStringLiteral("command"));
+    parser.addOptions({minutes, start, corner, screen, scale, warn, noGlobalKeys, command});
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
@@ -119,6 +127,14 @@ std::variant<CommandLine, int> readCommandLine(int argc, char **argv)
                               .arg(parser.positionalArguments().first()));
 
     CommandLine result;
+    if (parser.isSet(command)) {
+        result.command = parser.value(command);
+        if (!CommandChannel::keyOf(result.command))
+            return usageError(QStringLiteral("--command takes start, pause, reset or settings, "
+                                             "not '%1'")
+                                  .arg(result.command));
+        return result;
+    }
     if (parser.isSet(minutes)) {
         const QString text = parser.value(minutes);
         if (!MinutesText::toMinutesCounter(text))
@@ -159,6 +175,23 @@ std::variant<CommandLine, int> readCommandLine(int argc, char **argv)
     return result;
 }
 
+// moriv --command: no display is needed, only the running timer's socket.
+int sendCommand(int &argc, char **argv, const QString &command)
+{
+    QCoreApplication app(argc, argv);
+    switch (CommandChannel::send(Platform::commandSocketName(), command)) {
+    case CommandChannel::Delivery::Delivered:
+        return 0;
+    case CommandChannel::Delivery::NoTimer:
+        std::fputs("moriv: no timer is running\n", stderr);
+        return 1;
+    case CommandChannel::Delivery::Refused:
+        break;
+    }
+    std::fputs("moriv: the running timer did not take the command\n", stderr);
+    return 1;
+}
+
 } // namespace
 
 int runApplication(int &argc, char **argv)
@@ -169,6 +202,8 @@ int runApplication(int &argc, char **argv)
     if (const int *status = std::get_if<int>(&read))
         return *status;
     const CommandLine &options = std::get<CommandLine>(read);
+    if (!options.command.isEmpty())
+        return sendCommand(argc, argv, options.command);
 
     Platform::prepareEnvironment();
     const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
@@ -205,6 +240,13 @@ int runApplication(int &argc, char **argv)
         QObject::connect(shortcuts.get(), &GlobalShortcuts::activated, &form,
                          &Form1::globalCommand);
     }
+
+    CommandServer commands;
+    QString refusal;
+    if (!commands.listen(Platform::commandSocketName(), &refusal))
+        std::fprintf(stderr, "moriv: moriv --command cannot reach this timer: %s\n",
+                     qPrintable(refusal));
+    QObject::connect(&commands, &CommandServer::command, &form, &Form1::globalCommand);
 
     form.setRunOptions(options.run);
     form.Form_Load();

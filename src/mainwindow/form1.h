@@ -125,6 +125,7 @@ private:
     void stopWarning();
     void reportStartupProblem();
     void catchUpHundredths();
+    void focusQuestionWhenShown(int attempt);
 
     Services m_services;
     RunOptions m_options;

@@ -9,9 +9,12 @@
 #include "settingsmessages.h"
 #include "windowservices.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
+#include <QWindow>
 
 void Form1::keyPressEvent(QKeyEvent *event)
 {
@@ -37,11 +40,33 @@ void Form1::Form_KeyPress(int characterCode)
 
 void Form1::globalCommand(QChar letter)
 {
+    // While the question or the dialog is open the timer's keys do nothing, and neither do
+    // commands from elsewhere: a second question must not open inside the first.
+    if (QApplication::activeModalWidget())
+        return;
     const bool opensWindow = letter == u'd' || letter == u'f';
     const quintptr before = opensWindow ? m_services.windows.focusedWindow() : 0;
+    if (opensWindow)
+        focusQuestionWhenShown(0);
     Form_KeyPress(letter.unicode());
     if (opensWindow)
         m_services.windows.restoreFocus(before);
+}
+
+void Form1::focusQuestionWhenShown(int attempt)
+{
+    // The question or dialog opens without a key press of this program's own, so a window
+    // manager that keeps new windows from stealing the focus would leave the keyboard with the
+    // slide show: once it is on screen it is given the keyboard as a pager would.
+    QTimer::singleShot(attempt == 0 ? 0 : 20, this, [this, attempt] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (modal->windowHandle() && modal->windowHandle()->isExposed())
+            m_services.windows.restoreFocus(modal->winId());
+        else if (attempt < 100)
+            focusQuestionWhenShown(attempt + 1);
+    });
 }
 
 void Form1::Comstart_Click()

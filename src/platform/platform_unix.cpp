@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for X11 (Linux and the other Unix desktops).
+#include "commandchannel.h"
 #include "keymask.h"
 #include "windowservices.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPointer>
@@ -16,6 +18,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -317,6 +322,32 @@ QString settingsDirectory()
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.config");
     return QDir(base).filePath(QStringLiteral("MorivTemp"));
+}
+
+namespace {
+
+// A folder only this user can enter: a real folder (not a link), ours, mode 0700.
+bool isPrivateFolder(const QString &path)
+{
+    struct stat status = {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode)
+           && status.st_uid == ::getuid() && (status.st_mode & 0777) == 0700;
+}
+
+} // namespace
+
+QString commandSocketName()
+{
+    // The session's runtime folder; without one, a folder of our own in the temporary folder,
+    // made private and refused if someone else made it first.
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || QDir::isRelativePath(folder) || !isPrivateFolder(folder)) {
+        folder = QDir(QDir::tempPath()).filePath(QStringLiteral("moriv-%1").arg(::getuid()));
+        ::mkdir(QFile::encodeName(folder).constData(), 0700);
+        if (!isPrivateFolder(folder))
+            return {};
+    }
+    return QDir(folder).filePath(QStringLiteral("moriv-command"));
 }
 
 } // namespace Platform

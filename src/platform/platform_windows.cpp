@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for Windows: the user32 calls on the timer window's handle.
+#include "commandchannel.h"
 #include "win32window.h"
 #include "windowservices.h"
 
@@ -68,6 +69,13 @@ QString settingsDirectory()
 {
     return QString::fromStdWString(
         Win32Window::settingsDirectory(L"D:\\", Win32Window::localAppDataDirectory()));
+}
+
+QString commandSocketName()
+{
+    // Pipe names are seen by every user of the machine: the name carries the user's, and the
+    // server lets only that user in.
+    return QStringLiteral("moriv-command-") + qEnvironmentVariable("USERNAME");
 }
 
 } // namespace Platform

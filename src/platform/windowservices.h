@@ -25,8 +25,9 @@ public:
     // Puts the window back on top; a slide show may raise itself over other topmost windows.
     virtual void reassertTopmost(QWidget *window) = 0;
 
-    // The window that has the keyboard now (0 when unknown), and giving the keyboard back to
-    // it: a question or dialog opened by a global shortcut returns it to the slide show.
+    // The window that has the keyboard now (0 when unknown), and giving the keyboard to a
+    // window: a question or dialog opened by a global shortcut takes it, and on closing
+    // returns it to the slide show.
     virtual quintptr focusedWindow() { return 0; }
     virtual void restoreFocus(quintptr) {}
 };

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commandchannel.h"
+
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTimer>
+
+namespace {
+
+// The longest command with its line feed is 9 bytes; anything longer is not one.
+constexpr qint64 maxMessage = 16;
+constexpr int answerMilliseconds = 2000;
+
+} // namespace
+
+namespace CommandChannel {
+
+std::optional<QChar> keyOf(QStringView command)
+{
+    if (command == u"start")
+        return u'a';
+    if (command == u"pause")
+        return u's';
+    if (command == u"reset")
+        return u'd';
+    if (command == u"settings")
+        return u'f';
+    return std::nullopt;
+}
+
+Delivery send(const QString &socketName, const QString &command)
+{
+    if (socketName.isEmpty())
+        return Delivery::NoTimer;
+    QLocalSocket socket;
+    socket.connectToServer(socketName);
+    if (!socket.waitForConnected(answerMilliseconds))
+        return Delivery::NoTimer;
+    socket.write(command.toUtf8() + '\n');
+    if (!socket.waitForBytesWritten(answerMilliseconds))
+        return Delivery::Refused;
+    QByteArray answer;
+    while (!answer.contains('\n') && socket.waitForReadyRead(answerMilliseconds))
+        answer += socket.read(maxMessage);
+    return answer == "ok\n" ? Delivery::Delivered : Delivery::Refused;
+}
+
+} // namespace CommandChannel
+
+CommandServer::CommandServer(QObject *parent)
+    : QObject(parent)
+    , m_server(new QLocalServer(this))
+{
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_server, &QLocalServer::newConnection, this, &CommandServer::accept);
+}
+
+CommandServer::~CommandServer() = default;
+
+bool CommandServer::listen(const QString &socketName, QString *error)
+{
+    if (socketName.isEmpty()) {
+        *error = QStringLiteral("there is no private folder for its socket");
+        return false;
+    }
+    QLocalServer::removeServer(socketName);
+    if (m_server->listen(socketName))
+        return true;
+    *error = m_server->errorString();
+    return false;
+}
+
+void CommandServer::accept()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        socket->setReadBufferSize(maxMessage);
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // A client that says nothing, or never finishes its line, is dropped.
+        QTimer::singleShot(answerMilliseconds, socket, &QLocalSocket::abort);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            if (!socket->canReadLine()) {
+                if (socket->bytesAvailable() >= maxMessage)
+                    socket->abort();
+                return;
+            }
+            const QByteArray line = socket->readLine(maxMessage);
+            const std::optional<QChar> key =
+                line.endsWith('\n') ? CommandChannel::keyOf(QString::fromLatin1(line.chopped(1)))
+                                    : std::nullopt;
+            socket->write(key ? "ok\n" : "unknown\n");
+            socket->disconnectFromServer();
+            // The command may open a question with an event loop of its own: it runs once
+            // this connection is done with.
+            if (key)
+                QTimer::singleShot(0, this, [this, letter = *key] { emit command(letter); });
+        });
+    }
+}

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class QLocalServer;
+
+// Commands to the running timer from another process (`moriv --command start`), for desktops
+// where only the desktop's own shortcuts reach a program: a local socket that only this user
+// can reach. One line per connection: the command's name and a line feed; the timer answers
+// "ok" or "unknown".
+namespace CommandChannel {
+
+// The key that the command stands for: start a, pause s, reset d, settings f.
+std::optional<QChar> keyOf(QStringView command);
+
+enum class Delivery { Delivered, NoTimer, Refused };
+// Sends one command and waits at most two seconds for the answer.
+Delivery send(const QString &socketName, const QString &command);
+
+} // namespace CommandChannel
+
+class CommandServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CommandServer(QObject *parent = nullptr);
+    ~CommandServer() override;
+
+    // Listens at the name. A socket there, left by a timer that was killed or still held by
+    // an older one, is replaced: the timer started last answers.
+    bool listen(const QString &socketName, QString *error);
+
+signals:
+    // A command arrived, as the key it stands for.
+    void command(QChar key);
+
+private:
+    void accept();
+
+    QLocalServer *m_server;
+};
+
+namespace Platform {
+
+// Where this user's timer listens: empty when no safe place exists.
+QString commandSocketName();
+
+} // namespace Platform
