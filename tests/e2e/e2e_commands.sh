@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The timer as a Wayland desktop's shortcuts drive it: through `moriv --command` while another
+# window keeps the keyboard. Its window is 32-bit and shows no black around the digits.
+# Usage: e2e_commands.sh /path/to/moriv /path/to/e2e_slideshow openbox|none
+set -euo pipefail
+
+program=$(readlink -f "$1")
+slideshow=$(readlink -f "$2")
+manager=$3
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/dbus.sh"
+source "$here/../support/session.sh"
+start_display 1024x768
+source "$here/../support/screen.sh"
+
+command_status() { local status=0; "$program" --command "$1" 2>> "$work/command.log" || status=$?; echo "$status"; }
+shown_area() { import -window root -crop "$area" -depth 8 txt:- > "$work/area.txt"; }
+count() { grep -ci "$1" "$work/area.txt" || true; }
+check_pixels() {
+    shown_area
+    local red black
+    red=$(count '#FF0000')
+    black=$(count '#000000')
+    echo "   $1: $red red, $black black pixels in the timer's rectangle"
+    [ "$red" -gt 100 ] || fail "$1: no red digits"
+    [ "$black" -eq 0 ] || fail "$1: black shows around the digits"
+}
+focused() { xdotool getwindowfocus getwindowname 2>/dev/null || true; }
+
+if [ "$manager" = openbox ]; then
+    background "$work/wm.log" openbox --sm-disable
+    sleep 1.5
+    step "openbox: a slide show holds the keyboard; the timer opens without taking it"
+    background "$work/slideshow.log" "$slideshow"
+    xdotool search --sync --onlyvisible --name '^slide show$' > /dev/null
+    for _ in $(seq 30); do [ "$(focused)" = "slide show" ] && break; sleep 0.1; done
+    [ "$(focused)" = "slide show" ] || fail "the slide show does not have the focus"
+else
+    step "no window manager, over a white desktop"
+fi
+
+background "$work/program.log" "$program"
+timer=$(xdotool search --sync --onlyvisible --name '^Moriv$' | head -n1)
+# Now, while a client holds the display: Xvfb resets it when the last one leaves.
+xsetroot -solid white
+eval "$(xdotool getwindowgeometry --shell "$timer")"
+area="${WIDTH}x${HEIGHT}+${X}+${Y}"
+wait_screen '剩余 3 分 00 秒'
+sleep 0.5
+depth=$(xwininfo -id "$timer" | sed -n 's/^ *Depth: //p')
+echo "   timer window $timer at $area, depth $depth"
+[ "$depth" = 32 ] || fail "the timer window has depth $depth, not 32"
+check_pixels "idle"
+if [ "$manager" = openbox ]; then
+    [ "$(focused)" = "slide show" ] || fail "the timer took the keyboard: $(focused) has it"
+fi
+
+step "--command start counts"
+[ "$(command_status start)" = 0 ] || fail "--command start: $(cat "$work/command.log")"
+wait_screen '剩余 2 分 5[0-9] 秒' 4
+check_pixels "counting"
+[ "$manager" = none ] || [ "$(focused)" = "slide show" ] || fail "the focus left the slide show"
+
+step "garbage and an oversized message to the socket change nothing"
+python3 - "$XDG_RUNTIME_DIR/moriv-command" <<'PY'
+import socket, sys
+for message in (b"\x00\xffgarbage\n", b"s" * 1000000):
+    peer = socket.socket(socket.AF_UNIX)
+    peer.connect(sys.argv[1])
+    try:
+        peer.sendall(message)
+        print("   answer:", peer.recv(64))
+    except OSError as error:
+        print("   dropped:", error)
+    peer.close()
+PY
+before=$(timer_line)
+sleep 2.2
+[ "$(timer_line)" != "$before" ] || fail "the count stopped after the garbage"
+
+step "--command pause pauses"
+[ "$(command_status pause)" = 0 ] || fail "--command pause failed"
+sleep 0.3
+paused=$(timer_line)
+sleep 1.5
+[ "$(timer_line)" = "$paused" ] || fail "--command pause did not pause"
+[ "$manager" = none ] || [ "$(focused)" = "slide show" ] || fail "the focus left the slide show"
+
+step "--command reset asks"
+[ "$(command_status reset)" = 0 ] || fail "--command reset failed"
+wait_screen '您是否真的要重置时间'
+for _ in $(seq 30); do [ "$(focused)" = "提示" ] && break; sleep 0.1; done
+[ "$(focused)" = "提示" ] || fail "the question has no focus"
+xdotool key Return
+wait_screen '剩余 3 分 00 秒' 5
+
+step "usage errors and no timer"
+[ "$(command_status fly)" = 2 ] || fail "--command fly did not exit 2"
+kill "$(pgrep -f "^$program\$" | head -n1)"
+for _ in $(seq 50); do xdotool search --onlyvisible --name '^Moriv$' > /dev/null || break; sleep 0.1; done
+[ "$(command_status start)" = 1 ] || fail "--command start with no timer did not exit 1"
+grep -q 'no timer is running' "$work/command.log" || fail "no message that no timer runs"
+echo "commands ($manager): all steps passed"
