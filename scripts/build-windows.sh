@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds moriv.exe for 64-bit Windows with MinGW-w64 against Qt built from Debian's source
+# (scripts/build-qt-windows.sh, run first when needed), deploys it with the DLLs it needs and
+# packs moriv-VERSION-windows-x64.zip. With --test it also runs the tests under Wine.
+# Usage: build-windows.sh [--test] [output folder, default build-windows]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+test=OFF
+if [ "${1:-}" = --test ]; then test=ON; shift; fi
+out=$(mkdir -p "${1:-$top/build-windows}" && cd "${1:-$top/build-windows}" && pwd)
+qt=${MORIV_QT_WINDOWS:-$HOME/.cache/moriv/qt-6.4.2-mingw}
+export MORIV_QT_WINDOWS=$qt
+
+bash "$top/scripts/build-qt-windows.sh"
+version=$(sed -n 's/^project(Moriv VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
+name="moriv-$version-windows-x64"
+deploy="$out/$name"
+
+echo "== moriv.exe"
+cmake -S "$top" -B "$out/build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$top/scripts/wine-run.sh" \
+    -DMORIV_WARNINGS_AS_ERRORS=ON -DMORIV_BUILD_BENCH=OFF -DMORIV_BUILD_TESTS="$test" \
+    -DMORIV_WINDOWS_DEPLOYED="$deploy" > "$out/configure.log"
+cmake --build "$out/build" --parallel "$(nproc)"
+
+echo "== $name.zip"
+rm -rf "$deploy" "$out/$name.zip"
+mkdir -p "$deploy/platforms" "$deploy/styles" "$deploy/translations"
+cp "$out/build/src/moriv.exe" "$deploy/"
+cp "$qt"/bin/Qt6{Core,Gui,Widgets,Network}.dll "$deploy/"
+cp /usr/lib/gcc/x86_64-w64-mingw32/12-posix/{libstdc++-6,libgcc_s_seh-1}.dll \
+   /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$deploy/"
+cp "$qt/plugins/platforms/qwindows.dll" "$deploy/platforms/"
+cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$deploy/styles/"
+# Qt's own texts (the buttons of its message boxes) in Chinese, from Debian's Qt translations.
+cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$deploy/translations/"
+find "$deploy" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+sed "s/@VERSION@/$version/" "$top/assets/windows-readme.txt" | sed 's/$/\r/' > "$deploy/README.txt"
+(cd "$out" && zip -qr9 "$name.zip" "$name")
+echo "$out/$name.zip: $(du -k "$out/$name.zip" | cut -f1) KiB"
+
+if [ "$test" = ON ]; then
+    echo "== tests under Wine"
+    ctest --test-dir "$out/build" --output-on-failure
+fi

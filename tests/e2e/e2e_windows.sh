@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The deployed moriv.exe under Wine on a display of its own, over a coloured backdrop: red
+# digits with the backdrop right around them (no black box), a counts, s pauses, f opens the
+# dialog, and the settings file it makes is the default's 17 GB18030 bytes.
+# Usage: e2e_windows.sh /path/to/deployed/moriv.exe
+set -euo pipefail
+exe=$(readlink -f "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/session.sh"
+start_display 1024x768
+
+wine=$(command -v wine64 || command -v wine) || fail "Wine is not installed"
+wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver \
+             2>/dev/null | head -n1) || fail "no wineserver"
+trap '"$wineserver" -k 2>/dev/null || true; session_cleanup' EXIT
+export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+"$wine" wineboot --init > "$work/wineboot.log" 2>&1 || true
+"$wineserver" -w
+# Only what the zip holds: no Qt or MinGW folder on the DLL path, no plugin path.
+unset WINEPATH QT_PLUGIN_PATH
+
+step "start-up"
+started=$(date +%s%N)
+background "$work/program.log" "$wine" "$exe"
+timer=$(xdotool search --sync --onlyvisible --name '^Moriv$' | head -n1)
+echo "   window on screen after $(( ($(date +%s%N) - started) / 1000000 )) ms"
+xsetroot -solid '#285AC8'
+sleep 2
+eval "$(xdotool getwindowgeometry --shell "$timer")"
+area="${WIDTH}x${HEIGHT}+${X}+${Y}"
+shown() { import -window root -crop "$area" -depth 8 txt:- > "$work/area.txt"; }
+count() { grep -ci "$1" "$work/area.txt" || true; }
+check_pixels() {
+    shown
+    local red backdrop black
+    red=$(count '#FF0000')
+    backdrop=$(count '#285AC8')
+    black=$(count '#000000')
+    echo "   $1: $red red, $backdrop backdrop, $black black pixels in $area"
+    [ "$red" -gt 100 ] || fail "$1: no red digits"
+    [ "$backdrop" -gt 100 ] || fail "$1: the backdrop does not show around the digits"
+    [ "$black" -eq 0 ] || fail "$1: black shows around the digits"
+}
+check_pixels "idle"
+import -window root -crop "$area" "$work/idle.png"
+
+step "a counts"
+xdotool windowfocus --sync "$timer"
+xdotool type a
+sleep 2.5
+import -window root -crop "$area" "$work/counting.png"
+changed=$(compare -metric AE "$work/idle.png" "$work/counting.png" null: 2>&1 || true)
+echo "   ${changed%% *} pixels changed"
+[ "${changed%% *}" -gt 20 ] || fail "the digits did not change after a"
+check_pixels "counting"
+
+step "s pauses"
+xdotool type s
+sleep 0.3
+import -window root -crop "$area" "$work/paused1.png"
+sleep 1.5
+import -window root -crop "$area" "$work/paused2.png"
+changed=$(compare -metric AE "$work/paused1.png" "$work/paused2.png" null: 2>&1 || true)
+[ "${changed%% *}" = 0 ] || fail "the digits still change after s (${changed%% *} pixels)"
+
+step "f opens the dialog"
+xdotool type f
+xdotool search --sync --onlyvisible --name '^(Settings|自定义设置)$' > /dev/null
+echo "   the settings dialog is open"
+
+step "the default settings file"
+file=$(find "$WINEPREFIX/drive_c" -path '*MorivTemp/sys.txt' | head -n1)
+[ -n "$file" ] || fail "no settings file under drive C:"
+echo "   ${file#"$WINEPREFIX"/}: $(od -An -tx1 "$file" | tr -s ' \n' ' ')"
+printf '\xb5\xb9\xbc\xc6\xca\xb1\xb1\xea\xcc\xe2\r\n 3 \r\n' | cmp - "$file" \
+    || fail "the settings file is not the default's 17 GB18030 bytes"
+echo "windows: all steps passed"
