@@ -35,6 +35,10 @@ cp /usr/lib/gcc/x86_64-w64-mingw32/12-posix/{libstdc++-6,libgcc_s_seh-1}.dll \
    /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$deploy/"
 cp "$qt/plugins/platforms/qwindows.dll" "$deploy/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$deploy/styles/"
+# The digits' seven-segment face, which Windows lacks, with its licence (SIL OFL 1.1).
+mkdir -p "$deploy/fonts"
+cp /usr/share/fonts/truetype/dseg/DSEG7Classic-Bold.ttf "$deploy/fonts/"
+cp /usr/share/doc/fonts-dseg/copyright "$deploy/fonts/DSEG-LICENCE.txt"
 # Qt's own texts (the buttons of its message boxes) in Chinese, from Debian's Qt translations.
 cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$deploy/translations/"
 find "$deploy" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded

@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFontDatabase>
 #include <QLocale>
 #include <QScreen>
 
@@ -221,6 +223,10 @@ int runApplication(int &argc, char **argv)
     QApplication::setWindowIcon(AppIcon::create());
 
     InterfaceLanguage::install(QLocale::system());
+    // A folder that ships the digits' face with the program (the Windows zip) is used first.
+    const QDir fonts(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
+    for (const QString &font : fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files))
+        QFontDatabase::addApplicationFont(fonts.filePath(font));
 
     SteadyClock clock;
     QtMessageBoxService messages(title);
