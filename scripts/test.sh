@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, then builds and runs every test: the fuzzer for the settings
-# reader, the tests under AddressSanitizer and UndefinedBehaviorSanitizer, and last the tests
-# of the ordinary build with warnings treated as errors, with a check of the Debian package.
+# reader, the tests under AddressSanitizer and UndefinedBehaviorSanitizer, then the tests
+# of the ordinary build with warnings treated as errors, with a check of the Debian package;
+# last the Windows build (Qt for Windows is built once per machine, about 17 minutes) and its
+# tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,3 +38,6 @@ cmake --build build-test --parallel "$jobs"
 echo "== Debian package"
 bash scripts/package-check.sh build-test
 ctest --test-dir build-test --output-on-failure
+
+echo "== Windows: moriv.exe built against Qt from Debian's source, its tests under Wine"
+bash scripts/build-windows.sh --test build-windows
