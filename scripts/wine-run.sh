@@ -5,15 +5,20 @@
 # Usage: wine-run.sh program.exe [arguments...]
 set -euo pipefail
 qt=${MORIV_QT_WINDOWS:-$HOME/.cache/moriv/qt-6.4.2-mingw}
-export WINEPREFIX=${WINEPREFIX:-$(dirname "$qt")/wineprefix}
+export WINEPREFIX=${WINEPREFIX:-$(dirname "$qt")/wineprefix-build}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 windows_path() { echo "Z:${1//\//\\}"; }
 export WINEPATH="$(windows_path "$qt/bin");$(windows_path /usr/lib/gcc/x86_64-w64-mingw32/12-posix);$(windows_path /usr/x86_64-w64-mingw32/lib)"
-export QT_PLUGIN_PATH=$(windows_path "$qt/plugins")
 wine=$(command -v wine64 || command -v wine)
-if [ ! -d "$WINEPREFIX" ]; then
+if [ ! -f "$WINEPREFIX/moriv-ready" ]; then
+    rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     "$wine" wineboot --init > /dev/null 2>&1 || true
+    # Wine hands no QT_* variable from Linux to Windows programs, so the windowless platform
+    # of the build's tools and unit tests is set in the prefix's own environment.
+    "$wine" reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f > /dev/null 2>&1
+    wineserver -w 2>/dev/null || true
+    touch "$WINEPREFIX/moriv-ready"
 fi
 exec "$wine" "$@"

@@ -9,6 +9,8 @@
 // system's own code page is.
 namespace Gb18030 {
 
+// Whether the system has all of GB18030; otherwise only its two-byte part, GBK.
+bool isComplete();
 QByteArray encode(const QString &text);
 // Bytes that are not GB18030 become replacement characters.
 QString decode(const QByteArray &bytes);

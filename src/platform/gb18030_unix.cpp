@@ -11,6 +11,11 @@ namespace {
 const char *const name = "GB18030";
 }
 
+bool isComplete()
+{
+    return QStringEncoder(name).isValid();
+}
+
 QByteArray encode(const QString &text)
 {
     QStringEncoder encoder(name);

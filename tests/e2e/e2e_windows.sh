@@ -45,8 +45,10 @@ check_pixels() {
 check_pixels "idle"
 import -window root -crop "$area" "$work/idle.png"
 
-step "a counts"
-xdotool windowfocus --sync "$timer"
+step "a click on the digits, then a counts"
+pixel=$(grep -i '#FF0000' "$work/area.txt" | sed -n '20p' | cut -d: -f1)
+xdotool mousemove $((X + ${pixel%,*})) $((Y + ${pixel#*,})) click 1
+sleep 0.5
 xdotool type a
 sleep 2.5
 import -window root -crop "$area" "$work/counting.png"
