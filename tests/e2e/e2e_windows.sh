@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The deployed moriv.exe under Wine on a display of its own, over a coloured backdrop: red
-# digits with the backdrop right around them (no black box), a counts, s pauses, f opens the
-# dialog, and the settings file it makes is the default's 17 GB18030 bytes.
+# digits with the backdrop right around them (no black box) and the mouse going through it, a
+# counts, s pauses, f opens the dialog, and the settings file it makes is the default's 17
+# GB18030 bytes.
 # Usage: e2e_windows.sh /path/to/deployed/moriv.exe
 set -euo pipefail
 exe=$(readlink -f "$1")
@@ -45,9 +46,17 @@ check_pixels() {
 check_pixels "idle"
 import -window root -crop "$area" "$work/idle.png"
 
-step "a click on the digits, then a counts"
+step "the pointer over the black around the digits is over the desktop, over a digit on the timer"
+under() { xdotool mousemove "$1" "$2" getmouselocation --shell | sed -n 's/^WINDOW=//p'; }
+pixel=$(grep -i '#285AC8' "$work/area.txt" | sed -n 1p | cut -d: -f1)
+[ "$(under $((X + ${pixel%,*})) $((Y + ${pixel#*,})))" != "$timer" ] \
+    || fail "the keyed-out pixels take the mouse"
 pixel=$(grep -i '#FF0000' "$work/area.txt" | sed -n '20p' | cut -d: -f1)
-xdotool mousemove $((X + ${pixel%,*})) $((Y + ${pixel#*,})) click 1
+[ "$(under $((X + ${pixel%,*})) $((Y + ${pixel#*,})))" = "$timer" ] \
+    || fail "a digit is not the timer's"
+
+step "a click on the digits, then a counts"
+xdotool click 1
 sleep 0.5
 xdotool type a
 sleep 2.5
