@@ -112,16 +112,16 @@ bool applyColourKey(QWidget *widget, LabelRegions &labels)
         // shape shows the window's pixels everywhere: lit segments of the old text outside
         // the new shape would stay on screen. So the shape first grows to cover both texts,
         // the window is painted whole (transparent around the digits), then it shrinks.
-        repaintWithin(widget, old | region);
+        repaintWithin(widget, old | region, old.xored(region));
     }
     widget->setMask(region);
     return true;
 }
 
-void repaintWithin(QWidget *widget, const QRegion &reach)
+void repaintWithin(QWidget *widget, const QRegion &reach, const QRegion &changed)
 {
     widget->setMask(reach);
-    widget->repaint();
+    widget->repaint(changed);
 }
 
 } // namespace KeyMask

@@ -43,8 +43,8 @@ QRegion keyRegion(QWidget *window, LabelRegions &labels);
 // translucent window is repainted whole on the way, so that no pixel of the old text stays
 // behind where a compositor shows the window unshaped.
 bool applyColourKey(QWidget *widget, LabelRegions &labels);
-// Shapes the window to the reach and paints it now: the window system takes its pixels only
-// inside its shape. The caller shapes it again afterwards.
-void repaintWithin(QWidget *widget, const QRegion &reach);
+// Shapes the window to the reach and paints the changed pixels now: the window system takes
+// a window's pixels only inside its shape. The caller shapes it again afterwards.
+void repaintWithin(QWidget *widget, const QRegion &reach, const QRegion &changed);
 
 } // namespace KeyMask

@@ -58,7 +58,7 @@ public:
             // After Qt has painted what the exposure asks for.
             QTimer::singleShot(0, this, [this] {
                 const QRegion shape = m_window->mask();
-                KeyMask::repaintWithin(m_window, m_window->rect());
+                KeyMask::repaintWithin(m_window, m_window->rect(), m_window->rect());
                 m_window->setMask(shape);
                 deleteLater();
             });
