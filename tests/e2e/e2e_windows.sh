@@ -28,6 +28,8 @@ timer=$(xdotool search --sync --onlyvisible --name '^Moriv$' | head -n1)
 echo "   window on screen after $(( ($(date +%s%N) - started) / 1000000 )) ms"
 xsetroot -solid '#285AC8'
 sleep 2
+# Wine may replace the first window of that name while the program starts: the one that stays.
+timer=$(xdotool search --onlyvisible --name '^Moriv$' | sort -n | tail -n1)
 eval "$(xdotool getwindowgeometry --shell "$timer")"
 area="${WIDTH}x${HEIGHT}+${X}+${Y}"
 shown() { import -window root -crop "$area" -depth 8 txt:- > "$work/area.txt"; }
