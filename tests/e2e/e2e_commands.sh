@@ -19,41 +19,44 @@ command_status() {
     "$program" --command "$1" 2>> "$work/command.log" || status=$?
     echo "$status"
 }
-check_pixels() {
+clean_pixels() {
     import -window root -crop "$area" -depth 8 txt:- > "$work/area.txt"
-    local red black
     red=$(grep -ci '#FF0000' "$work/area.txt" || true)
     black=$(grep -ci '#000000' "$work/area.txt" || true)
+    [ "$red" -gt 100 ] && [ "$black" -eq 0 ]
+}
+# Red digits and no black in the timer's rectangle, once it has painted.
+check_pixels() {
+    poll 5 clean_pixels || true
     echo "   $1: $red red, $black black pixels in the timer's rectangle"
     [ "$red" -gt 100 ] || fail "$1: no red digits"
     [ "$black" -eq 0 ] || fail "$1: black shows around the digits"
 }
 focused() { xdotool getwindowfocus getwindowname 2>/dev/null || true; }
+focused_on() { [ "$(focused)" = "$1" ]; }
 # Under openbox the slide show must still have the keyboard.
 show_keeps_keys() {
     [ "$manager" = none ] || [ "$(focused)" = "slide show" ] || fail "the focus left the slide show"
 }
 
 if [ "$manager" = openbox ]; then
-    background "$work/wm.log" openbox --sm-disable
-    sleep 1.5
+    start_manager openbox
     step "openbox: a slide show holds the keyboard; the timer opens without taking it"
     background "$work/slideshow.log" "$slideshow"
     xdotool search --sync --onlyvisible --name '^slide show$' > /dev/null
-    for _ in $(seq 30); do [ "$(focused)" = "slide show" ] && break; sleep 0.1; done
-    [ "$(focused)" = "slide show" ] || fail "the slide show does not have the focus"
+    poll 5 focused_on "slide show" || fail "the slide show does not have the focus"
 else
     step "no window manager, over a white desktop"
 fi
 
 background "$work/program.log" "$program"
+program_pid=$last_pid
 timer=$(xdotool search --sync --onlyvisible --name '^Moriv$' | head -n1)
 # Now, while a client holds the display: Xvfb resets it when the last one leaves.
 xsetroot -solid white
 eval "$(xdotool getwindowgeometry --shell "$timer")"
 area="${WIDTH}x${HEIGHT}+${X}+${Y}"
 wait_screen '剩余 3 分 00 秒'
-sleep 0.5
 depth=$(xwininfo -id "$timer" | sed -n 's/^ *Depth: //p')
 echo "   timer window $timer at $area, depth $depth"
 [ "$depth" = 32 ] || fail "the timer window has depth $depth, not 32"
@@ -80,32 +83,24 @@ for message in (b"\x00\xffgarbage\n", b"s" * 1000000):
     peer.close()
 PY
 before=$(timer_line)
-sleep 2.2
-[ "$(timer_line)" != "$before" ] || fail "the count stopped after the garbage"
+moved() { [ "$(timer_line)" != "$before" ]; }
+poll 3 moved || fail "the count stopped after the garbage"
 
 step "--command pause pauses"
 [ "$(command_status pause)" = 0 ] || fail "--command pause failed"
-sleep 0.3
-paused=$(timer_line)
-sleep 1.5
-[ "$(timer_line)" = "$paused" ] || fail "--command pause did not pause"
+steady 1.5 timer_line || fail "--command pause did not pause"
 show_keeps_keys
 
 step "--command reset asks"
 [ "$(command_status reset)" = 0 ] || fail "--command reset failed"
 wait_screen '您是否真的要重置时间'
-for _ in $(seq 30); do [ "$(focused)" = "提示" ] && break; sleep 0.1; done
-[ "$(focused)" = "提示" ] || fail "the question has no focus"
+poll 5 focused_on "提示" || fail "the question has no focus"
 xdotool key Return
 wait_screen '剩余 3 分 00 秒' 5
 
 step "usage errors and no timer"
 [ "$(command_status fly)" = 2 ] || fail "--command fly did not exit 2"
-kill "$(pgrep -f "^$program\$" | head -n1)"
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^Moriv$' > /dev/null || break
-    sleep 0.1
-done
+stop "$program_pid"
 [ "$(command_status start)" = 1 ] || fail "--command start with no timer did not exit 1"
 grep -q 'no timer is running' "$work/command.log" || fail "no message that no timer runs"
 echo "commands ($manager): all steps passed"

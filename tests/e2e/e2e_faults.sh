@@ -30,15 +30,14 @@ for kind in folder fifo zero; do
         fifo) mkfifo "$settings" ;;
         zero) ln -s /dev/zero "$settings" ;;
     esac
-    started=$(date +%s.%N)
-    "$program" > "$work/program.log" 2>&1 &
-    program_pid=$!
-    pids+=($program_pid)
+    started=$(now)
+    background "$work/program.log" "$program"
+    program_pid=$last_pid
     wait_screen '无法使用设置文件' 10
-    echo "   message after $(awk -v a="$(date +%s.%N)" -v b="$started" \
-                                'BEGIN { printf "%.2f", a - b }') s"
+    echo "   message after $(since "$started") s"
     if [ "$kind" = folder ]; then
-        sleep 3
+        # Nothing counts while the message waits for its OK.
+        steady 3 timer_line || fail "the count moved behind the start-up message"
         read_screen | grep -q '倒计时时间到' && fail "time-up behind the start-up message"
         timer_line | grep -q '剩余 3 分 00 秒' || fail "display: $(timer_line)"
         step "OK, then a counts the default 3 minutes"
@@ -48,21 +47,16 @@ for kind in folder fifo zero; do
         xdotool type 'a'
         wait_screen '剩余 2 分 5[0-9] 秒' 4
         xdotool type 's'
-        paused=$(timer_line)
-        sleep 1.5
-        [ "$(timer_line)" = "$paused" ] || fail "s did not pause"
+        steady 1.5 timer_line || fail "s did not pause"
     fi
-    kill "$program_pid"
-    wait "$program_pid" 2>/dev/null || true
+    stop "$program_pid"
 
     [ "$kind" != fifo ] || [ -p "$settings" ] || fail "the FIFO was replaced"
     [ "$kind" != zero ] || [ -L "$settings" ] || fail "the link was replaced"
 done
 step "on an English desktop the same message and the timer are English"
 rm -rf "$XDG_CONFIG_HOME" && mkdir -p "$settings"
-LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8 "$program" > "$work/program.log" 2>&1 &
-program_pid=$!
-pids+=($program_pid)
+LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8 background "$work/program.log" "$program"
 wait_screen 'Cannot use the settings file .*: it is a folder' 10
 wait_screen '3 min 00 s left' 5
 echo "faults: all steps passed"

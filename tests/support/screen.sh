@@ -9,15 +9,12 @@ support_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 read_screen() { /usr/bin/python3 "$support_dir/../e2e/readscreen.py" Moriv 2>/dev/null || true; }
 # The timer window's line: "filler|剩余 M 分 S 秒|labels…"
 timer_line() { read_screen | grep '剩余' | head -n1; }
-# Waits until the screen has a line matching the pattern.
+on_screen() { read_screen | grep -q -- "$1"; }
+# Waits until the screen has a line matching the pattern, 15 s or the seconds given.
 wait_screen() {
-    local pattern=$1 limit=${2:-15}
-    for _ in $(seq $((limit * 10))); do
-        if read_screen | grep -q -- "$pattern"; then return 0; fi
-        sleep 0.1
-    done
+    poll "${2:-15}" on_screen "$1" && return 0
     echo "screen was:" >&2; read_screen >&2
-    fail "waited ${limit}s for: $pattern"
+    fail "waited ${2:-15}s for: $1"
 }
 focus() { xdotool windowfocus --sync "$1"; }
 # Focuses the newest visible window whose title matches, or fails saying which was missing.

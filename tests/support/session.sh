@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the scripts that run real programs on a display of their own. Source it after
 # `set -euo pipefail`; it makes a work folder, starts Xvfb on a free display and ends every
-# process started through `background` when the script exits.
+# process started through `background` when the script exits, waiting until each is gone.
 
 # Window titles and screen texts are Chinese: the tools must read them as UTF-8, whatever
 # locale the caller has.
@@ -9,33 +9,121 @@ export LC_ALL=C.UTF-8
 
 work=$(mktemp -d)
 pids=()
-session_cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap session_cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 step() { echo "-- $*"; }
 
-# background LOG COMMAND...: starts the command, its output in LOG, to be ended at exit.
+# now: seconds since the epoch, to the microsecond.
+now() { echo "$EPOCHREALTIME"; }
+# since T: seconds from T to now, to a hundredth.
+since() { awk -v a="$EPOCHREALTIME" -v b="$1" 'BEGIN { printf "%.2f", a - b }'; }
+
+# milliseconds SECONDS: "1.5" as 1500; now_ms: the clock in milliseconds.
+milliseconds() {
+    local whole=${1%%.*} part
+    part=${1#"$whole"}
+    part=${part#.}000
+    echo $(( ${whole:-0} * 1000 + 10#${part:0:3} ))
+}
+now_ms() { echo $(( ${EPOCHREALTIME/./} / 1000 )); }
+
+# poll SECONDS COMMAND...: runs the command until it succeeds, every 50 ms, and fails once
+# SECONDS have passed without success. The deadline is on the clock, not a count of tries,
+# so a slow command under load does not stretch it.
+poll() {
+    local deadline=$(( $(now_ms) + $(milliseconds "$1") ))
+    shift
+    while true; do
+        "$@" && return 0
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+not() { ! "$@"; }
+
+# steady SECONDS COMMAND...: the command prints the same for SECONDS (a paused count, say);
+# fails at the first change.
+steady() {
+    local first deadline=$(( $(now_ms) + $(milliseconds "$1") ))
+    first=$("${@:2}")
+    while [ "$(now_ms)" -lt "$deadline" ]; do
+        [ "$("${@:2}")" = "$first" ] || return 1
+        sleep 0.05
+    done
+}
+
+# gone PID: the process has exited (a zombie child counts as gone).
+gone() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 0
+    [[ $state == Z* ]]
+}
+
+# background LOG COMMAND...: starts the command, its output in LOG, to be ended at exit; its
+# process id is in $last_pid.
 background() {
     local log=$1
     shift
     "$@" > "$log" 2>&1 &
-    pids+=($!)
+    last_pid=$!
+    pids+=("$last_pid")
 }
 
-# start_display WIDTHxHEIGHT: a new Xvfb display, whatever number is free, as DISPLAY; the
-# program under test gets its own settings and runtime folders.
+# stop PID...: ends the processes and waits until they have exited, with SIGKILL for any still
+# there after 10 s.
+stop() {
+    local pid
+    for pid in "$@"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "$@"; do
+        poll 10 gone "$pid" || kill -KILL "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+}
+
+# Everything this script started is ended and gone before the next script runs: an X server
+# still shutting down removes the socket file of a new server handed the same display number.
+session_cleanup() {
+    trap - EXIT
+    [ ${#pids[@]} -eq 0 ] || stop "${pids[@]}"
+    rm -rf "$work"
+}
+trap session_cleanup EXIT
+
+# start_display WIDTHxHEIGHT...: a new Xvfb display, one X screen for each size, whatever
+# display number is free, as DISPLAY; the program under test gets its own settings and runtime
+# folders.
 start_display() {
+    local screens=() number=0 size
+    for size in "$@"; do screens+=(-screen "$number" "${size}x24"); number=$((number + 1)); done
     exec 3<> "$work/displayfd"
-    background "$work/xvfb.log" Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp
-    for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
-    [ -s "$work/displayfd" ] || fail "Xvfb did not start"
+    background "$work/xvfb.log" Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp
+    poll 10 test -s "$work/displayfd" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    exec 3>&-
     export DISPLAY=":$(head -n1 "$work/displayfd")"
     export XDG_CONFIG_HOME="$work/config"
     export XDG_RUNTIME_DIR="$work/runtime"
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
     unset QT_QPA_PLATFORM
+}
+
+# start_manager openbox|xfwm4|xfwm4-composited: a window manager on the display, once it has
+# taken over (it names itself on the root window).
+start_manager() {
+    case $1 in
+        openbox) background "$work/wm.log" openbox --sm-disable ;;
+        xfwm4) background "$work/wm.log" xfwm4 --compositor=off ;;
+        xfwm4-composited) background "$work/wm.log" xfwm4 --compositor=on ;;
+        *) fail "unknown window manager $1" ;;
+    esac
+    poll 15 manager_running || fail "$1 did not start: $(cat "$work/wm.log")"
+}
+manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+# covers_screen TITLE: the visible window with this title covers the whole screen.
+covers_screen() {
+    local id X Y WIDTH HEIGHT SCREEN WINDOW
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+    [ -n "$id" ] || return 1
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "$X $Y $WIDTH $HEIGHT" = "0 0 $(xdotool getdisplaygeometry)" ]
 }

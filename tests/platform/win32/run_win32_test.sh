@@ -19,7 +19,7 @@ wine=$(command -v wine64 || command -v wine) || fail "Wine is not installed"
 wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver \
              2>/dev/null | head -n1) || fail "no wineserver"
 
-trap '"$wineserver" -k 2>/dev/null || true; session_cleanup' EXIT
+trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; session_cleanup' EXIT
 start_display 800x600
 
 export WINEPREFIX="$out/wineprefix"
