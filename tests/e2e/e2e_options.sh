@@ -70,7 +70,7 @@ elapsed=$(awk -v a="$(cat "$work/time-up")" -v b="$(cat "$work/shown")" \
 echo "   time-up message $elapsed s after the window opened"
 # Never early; the upper bound allows for the polling, the exact minute is the unit tests'.
 awk -v e="$elapsed" 'BEGIN { exit !(e > 59.3 && e < 62) }' || fail "time-up after $elapsed s"
-box=$(xdotool search --onlyvisible --pid "$count_pid" --name '^Moriv$' | sort -n | tail -n1)
+box=$(xdotool search --all --onlyvisible --pid "$count_pid" --name '^Moriv$' | sort -n | tail -n1)
 timeout 5 xdotool windowfocus --sync "$box" || true
 xdotool key Return
 status=0

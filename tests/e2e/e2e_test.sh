@@ -51,7 +51,7 @@ focus "$timer"
 # Time-up is watched from the key press on, by the window the message opens: the timer's
 # screen is read through the accessibility tree, too slowly to time a second with.
 message_open() {
-    [ "$(xdotool search --onlyvisible --pid "$program_pid" --name '^Moriv$' 2>/dev/null \
+    [ "$(xdotool search --all --onlyvisible --pid "$program_pid" --name '^Moriv$' 2>/dev/null \
          | wc -l)" -ge 2 ]
 }
 xdotool type 'a'
