@@ -4,12 +4,25 @@
 # reader, the tests under AddressSanitizer and UndefinedBehaviorSanitizer, then the tests
 # of the ordinary build with warnings treated as errors, with a check of the Debian package;
 # last the Windows build (Qt for Windows is built once per machine, about 17 minutes) and its
-# tests under Wine.
+# tests under Wine. This is what CI runs.
+#   --quick: only the ordinary build and its tests, for the inner loop.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh test
 jobs=$(nproc)
+
+ordinary_build() {
+    cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORIV_WARNINGS_AS_ERRORS=ON \
+          > /dev/null
+    cmake --build build-test --parallel "$jobs"
+}
+if [ "${1:-}" = --quick ]; then
+    echo "== tests (quick: the ordinary build only)"
+    ordinary_build
+    ctest --test-dir build-test --output-on-failure
+    exit 0
+fi
 
 echo "== translations"
 bash scripts/check-translations.sh
@@ -32,9 +45,7 @@ LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
     ctest --test-dir build-asan --output-on-failure
 
 echo "== tests"
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORIV_WARNINGS_AS_ERRORS=ON \
-      > /dev/null
-cmake --build build-test --parallel "$jobs"
+ordinary_build
 echo "== Debian package"
 bash scripts/package-check.sh build-test
 ctest --test-dir build-test --output-on-failure

@@ -52,7 +52,6 @@ fi
 background "$work/program.log" "$program"
 program_pid=$last_pid
 timer=$(xdotool search --sync --onlyvisible --name '^Moriv$' | head -n1)
-# Now, while a client holds the display: Xvfb resets it when the last one leaves.
 xsetroot -solid white
 eval "$(xdotool getwindowgeometry --shell "$timer")"
 area="${WIDTH}x${HEIGHT}+${X}+${Y}"

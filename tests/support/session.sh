@@ -91,12 +91,14 @@ trap session_cleanup EXIT
 
 # start_display WIDTHxHEIGHT...: a new Xvfb display, one X screen for each size, whatever
 # display number is free, as DISPLAY; the program under test gets its own settings and runtime
-# folders.
+# folders. -noreset: by default the server resets whenever its last client leaves, and a
+# client that connects during that reset is refused ("Can't open display"); without a window
+# manager holding the display that happens between any two short-lived clients.
 start_display() {
     local screens=() number=0 size
     for size in "$@"; do screens+=(-screen "$number" "${size}x24"); number=$((number + 1)); done
     exec 3<> "$work/displayfd"
-    background "$work/xvfb.log" Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp
+    background "$work/xvfb.log" Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp -noreset
     poll 10 test -s "$work/displayfd" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     exec 3>&-
     export DISPLAY=":$(head -n1 "$work/displayfd")"
