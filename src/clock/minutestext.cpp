@@ -5,7 +5,7 @@ namespace MinutesText {
 
 namespace {
 
-constexpr int maxMinutesCounter = 32767;
+constexpr int maxMinutesCounter = maxMinutes - 1;
 
 bool isBlank(QChar c)
 {

@@ -7,6 +7,9 @@
 
 namespace MinutesText {
 
+// The longest count in whole minutes: the minutes counter is a 16-bit integer.
+inline constexpr int maxMinutes = 32768;
+
 // The minutes counter a count starts from: the minutes text read as a decimal number, less
 // one, rounded to the nearest integer with halves going to the even neighbour.
 //

@@ -3,6 +3,7 @@
 
 #include "appicon.h"
 #include "commandchannel.h"
+#include "commandline.h"
 #include "form1.h"
 #include "globalshortcuts.h"
 #include "interfacelanguage.h"
@@ -12,7 +13,6 @@
 #include "windowservices.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFontDatabase>
 #include <QLocale>
@@ -46,135 +46,11 @@ void holdMessage(QtMsgType type, const QMessageLogContext &, const QString &text
     std::_Exit(1);
 }
 
-// What the command line asked for.
-struct CommandLine
-{
-    Form1::RunOptions run;
-    bool start = false;
-    bool globalKeys = true;
-    std::optional<Form1::Corner> corner;
-    int screen = 0; // 1-based; 0: the primary screen
-    QString command;  // for the timer already running; nothing else is done
-};
-
 int usageError(const QString &message)
 {
     std::fprintf(stderr, "moriv: %s\nTry 'moriv --help' for more information.\n",
                  qPrintable(message));
     return 2;
-}
-
-// Reads the command line before any display is opened. Returns the exit status when the
-// program should end at once (--help, --version, a command line it does not understand).
-std::variant<CommandLine, int> readCommandLine(int argc, char **argv)
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("A countdown timer that floats over presentation slides.\n"
-                       "Keys on the timer: a start, s pause, d reset, f settings.\n"
-                       "Anywhere on the desktop: Ctrl+Alt+A, Ctrl+Alt+S, Ctrl+Alt+D and "
-                       "Ctrl+Alt+F do the same, and so do the commands sent with --command, "
-                       "for desktop shortcuts."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption minutes(
-        QStringLiteral("minutes"),
-        QStringLiteral("Count N minutes (1 to 32768) this time; the settings file keeps its "
-                       "own."),
-        QStringLiteral("N"));
-    const QCommandLineOption start(QStringLiteral("start"),
-                                   QStringLiteral("Start counting at once."));
-    const QCommandLineOption corner(
-        QStringLiteral("corner"),
-        QStringLiteral("Put the digits in a corner of the screen: top-left, top-right, "
-                       "bottom-left or bottom-right."),
-        QStringLiteral("corner"));
-    const QCommandLineOption screen(QStringLiteral("screen"),
-                                    QStringLiteral("Show the digits on screen N (from 1)."),
-                                    QStringLiteral("N"));
-    const QCommandLineOption scale(QStringLiteral("scale"),
-                                   QStringLiteral("Draw the timer F times larger (0.5 to 8)."),
-                                   QStringLiteral("F"), QStringLiteral("1"));
-    const QCommandLineOption warn(
-        QStringLiteral("warn"),
-        QStringLiteral("Blink the colon when at most N minutes are left (0: never)."),
-        QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption noGlobalKeys(
-        QStringLiteral("no-global-keys"),
-        QStringLiteral("Do not take the desktop-wide Ctrl+Alt shortcuts."));
-    const QCommandLineOption command(
-        QStringLiteral("command"),
-        QStringLiteral("Send a command to the timer already running and end: start, pause, "
-                       "reset or settings."),
-        QStringLiteral("command"));
-    parser.addOptions({minutes, start, corner, screen, scale, warn, noGlobalKeys, command});
-    if (!parser.parse(arguments))
-        return usageError(parser.errorText());
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        // The application object, which knows the program's name, does not exist yet.
-        QString text = parser.helpText();
-        text.replace(QStringLiteral("<executable_name>"), QStringLiteral("moriv"));
-        std::fputs(qPrintable(text), stdout);
-        return 0;
-    }
-    if (parser.isSet(version)) {
-        std::printf("moriv %s\n", MORIV_VERSION);
-        return 0;
-    }
-    if (!parser.positionalArguments().isEmpty())
-        return usageError(QStringLiteral("unexpected argument '%1'")
-                              .arg(parser.positionalArguments().first()));
-
-    CommandLine result;
-    if (parser.isSet(command)) {
-        result.command = parser.value(command);
-        if (!CommandChannel::keyOf(result.command))
-            return usageError(QStringLiteral("--command takes start, pause, reset or settings, "
-                                             "not '%1'")
-                                  .arg(result.command));
-        return result;
-    }
-    if (parser.isSet(minutes)) {
-        const QString text = parser.value(minutes);
-        if (!MinutesText::toMinutesCounter(text))
-            return usageError(QStringLiteral("--minutes takes a number of minutes from 1 to "
-                                             "32768, not '%1'")
-                                  .arg(text));
-        result.run.minutes = text.trimmed();
-    }
-    result.start = parser.isSet(start);
-    result.globalKeys = !parser.isSet(noGlobalKeys);
-    if (parser.isSet(corner)) {
-        const QStringList names = {QStringLiteral("top-left"), QStringLiteral("top-right"),
-                                   QStringLiteral("bottom-left"),
-                                   QStringLiteral("bottom-right")};
-        const qsizetype index = names.indexOf(parser.value(corner));
-        if (index < 0)
-            return usageError(QStringLiteral("--corner takes top-left, top-right, bottom-left "
-                                             "or bottom-right, not '%1'")
-                                  .arg(parser.value(corner)));
-        result.corner = static_cast<Form1::Corner>(index);
-    }
-    bool ok = true;
-    if (parser.isSet(screen)) {
-        result.screen = parser.value(screen).toInt(&ok);
-        if (!ok || result.screen < 1)
-            return usageError(QStringLiteral("--screen takes a screen number from 1, not '%1'")
-                                  .arg(parser.value(screen)));
-    }
-    result.run.scale = parser.value(scale).toDouble(&ok);
-    if (!ok || result.run.scale < 0.5 || result.run.scale > 8)
-        return usageError(QStringLiteral("--scale takes a factor from 0.5 to 8, not '%1'")
-                              .arg(parser.value(scale)));
-    result.run.warnMinutes = parser.value(warn).toInt(&ok);
-    if (!ok || result.run.warnMinutes < 0 || result.run.warnMinutes > 32768)
-        return usageError(QStringLiteral("--warn takes a number of minutes from 0 to 32768, "
-                                         "not '%1'")
-                              .arg(parser.value(warn)));
-    return result;
 }
 
 // moriv --command: no display is needed, only the running timer's socket.
@@ -200,9 +76,17 @@ int runApplication(int &argc, char **argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("moriv"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MORIV_VERSION));
-    const std::variant<CommandLine, int> read = readCommandLine(argc, argv);
-    if (const int *status = std::get_if<int>(&read))
-        return *status;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const std::variant<CommandLine, CommandLineExit> read = readCommandLine(arguments);
+    if (const CommandLineExit *exit = std::get_if<CommandLineExit>(&read)) {
+        if (exit->status == 0)
+            std::fputs(qPrintable(exit->text), stdout);
+        else
+            usageError(exit->text);
+        return exit->status;
+    }
     const CommandLine &options = std::get<CommandLine>(read);
     if (!options.command.isEmpty())
         return sendCommand(argc, argv, options.command);
@@ -237,7 +121,7 @@ int runApplication(int &argc, char **argv)
     std::unique_ptr<GlobalShortcuts> shortcuts;
     if (options.globalKeys) {
         shortcuts = Platform::createGlobalShortcuts();
-        for (const QString &taken : shortcuts->grab(QStringLiteral("asdf")))
+        for (const QString &taken : shortcuts->grab({Commands::all.begin(), Commands::all.end()}))
             std::fprintf(stderr,
                          "moriv: %s could not be had (another program holds it, or the "
                          "desktop has no such shortcuts); the timer's own keys still work. "

@@ -22,9 +22,6 @@ namespace {
 
 const QColor red(255, 0, 0);
 const QString cleared = QStringLiteral("00");
-// The default settings, which are data and the same in every language.
-const QString defaultTitle = QStringLiteral("倒计时标题");
-const QString defaultMinutes = QStringLiteral(" 3 ");
 constexpr qreal digitPoints = 30;
 
 QFont digitFont(qreal points)
@@ -187,7 +184,7 @@ void Form1::Form_Load()
         // The title is carried along should the dialog save; the minutes are this run's.
         settings.ReadSettingsFile(m_bt, m_sj);
         if (m_bt.isEmpty())
-            m_bt = defaultTitle;
+            m_bt = SettingsFile::defaultTitle();
         m_sj = *m_options.minutes;
         m_form2->loadWith(m_bt, m_sj);
     } else {
@@ -199,8 +196,8 @@ void Form1::Form_Load()
         // A timer that cannot read its settings still has to count: say why, and count the
         // default length.
         m_startupProblem = SettingsMessages::startupFailure(result);
-        m_bt = defaultTitle;
-        m_sj = defaultMinutes;
+        m_bt = SettingsFile::defaultTitle();
+        m_sj = SettingsFile::defaultMinutes();
         m_form2->loadWith(m_bt, m_sj);
     }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "command.h"
 #include "countdownclock.h"
 #include "countdowndisplay.h"
 #include "proportionallayout.h"
@@ -84,10 +85,11 @@ public:
                        std::optional<Corner> corner = std::nullopt);
     // A command from a desktop-wide shortcut while another program has the keyboard: it acts
     // as the window's key; a question or dialog it opens gives the keyboard back on closing.
-    void globalCommand(QChar letter);
+    void globalCommand(Command command);
 
     void Form_Resize();
     void Form_KeyPress(int characterCode);
+    void run(Command command);
 
     void Comstart_Click();
     void Compause_Click();

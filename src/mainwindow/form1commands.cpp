@@ -28,27 +28,31 @@ void Form1::keyPressEvent(QKeyEvent *event)
 
 void Form1::Form_KeyPress(int characterCode)
 {
-    // Lower-case letters only: Shift or Caps Lock give other codes and do nothing.
-    switch (characterCode) {
-    case 'a': Comstart_Click(); break;
-    case 's': Compause_Click(); break;
-    case 'd': Comhuifu_Click(); break;
-    case 'f': Comgjsz_Click(); break;
-    default: break;
+    if (const std::optional<Command> command = Commands::fromKey(characterCode))
+        run(*command);
+}
+
+void Form1::run(Command command)
+{
+    switch (command) {
+    case Command::Start: Comstart_Click(); break;
+    case Command::Pause: Compause_Click(); break;
+    case Command::Reset: Comhuifu_Click(); break;
+    case Command::Settings: Comgjsz_Click(); break;
     }
 }
 
-void Form1::globalCommand(QChar letter)
+void Form1::globalCommand(Command command)
 {
     // While the question or the dialog is open the timer's keys do nothing, and neither do
     // commands from elsewhere: a second question must not open inside the first.
     if (QApplication::activeModalWidget())
         return;
-    const bool opensWindow = letter == u'd' || letter == u'f';
+    const bool opensWindow = Commands::opensWindow(command);
     const quintptr before = opensWindow ? m_services.windows.focusedWindow() : 0;
     if (opensWindow)
         focusQuestionWhenShown(0);
-    Form_KeyPress(letter.unicode());
+    run(command);
     if (opensWindow)
         m_services.windows.restoreFocus(before);
 }

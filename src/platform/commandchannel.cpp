@@ -15,19 +15,6 @@ constexpr int answerMilliseconds = 2000;
 
 namespace CommandChannel {
 
-std::optional<QChar> keyOf(QStringView command)
-{
-    if (command == u"start")
-        return u'a';
-    if (command == u"pause")
-        return u's';
-    if (command == u"reset")
-        return u'd';
-    if (command == u"settings")
-        return u'f';
-    return std::nullopt;
-}
-
 Delivery send(const QString &socketName, const QString &command)
 {
     if (socketName.isEmpty())
@@ -84,15 +71,15 @@ void CommandServer::accept()
                 return;
             }
             const QByteArray line = socket->readLine(maxMessage);
-            const std::optional<QChar> key =
-                line.endsWith('\n') ? CommandChannel::keyOf(QString::fromLatin1(line.chopped(1)))
+            const std::optional<Command> received =
+                line.endsWith('\n') ? Commands::named(QString::fromLatin1(line.chopped(1)))
                                     : std::nullopt;
-            socket->write(key ? "ok\n" : "unknown\n");
+            socket->write(received ? "ok\n" : "unknown\n");
             socket->disconnectFromServer();
             // The command may open a question with an event loop of its own: it runs once
             // this connection is done with.
-            if (key)
-                QTimer::singleShot(0, this, [this, letter = *key] { emit command(letter); });
+            if (received)
+                QTimer::singleShot(0, this, [this, sent = *received] { emit command(sent); });
         });
     }
 }

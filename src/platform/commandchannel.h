@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "command.h"
+
 #include <QObject>
 #include <QString>
-
-#include <optional>
 
 class QLocalServer;
 
@@ -13,9 +13,6 @@ class QLocalServer;
 // can reach. One line per connection: the command's name and a line feed; the timer answers
 // "ok" or "unknown".
 namespace CommandChannel {
-
-// The key that the command stands for: start a, pause s, reset d, settings f.
-std::optional<QChar> keyOf(QStringView command);
 
 enum class Delivery { Delivered, NoTimer, Refused };
 // Sends one command and waits at most two seconds for the answer.
@@ -36,8 +33,8 @@ public:
     bool listen(const QString &socketName, QString *error);
 
 signals:
-    // A command arrived, as the key it stands for.
-    void command(QChar key);
+    // A command arrived.
+    void command(Command command);
 
 private:
     void accept();

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "command.h"
+
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -15,19 +18,19 @@ class GlobalShortcuts : public QObject
 public:
     using QObject::QObject;
 
-    // Takes Ctrl+Alt with each of the lower-case letters. Returns the shortcuts ("Ctrl+Alt+A")
-    // that could not be had, because another program holds them or the window system has no
-    // such thing; the others work.
-    virtual QStringList grab(const QString &letters) = 0;
+    // Takes Ctrl+Alt with each command's key. Returns the shortcuts ("Ctrl+Alt+A") that could
+    // not be had, because another program holds them or the window system has no such thing;
+    // the others work.
+    virtual QStringList grab(const QList<Command> &commands) = 0;
 
-    static QString name(QChar letter)
+    static QString name(Command command)
     {
-        return QStringLiteral("Ctrl+Alt+") + letter.toUpper();
+        return QStringLiteral("Ctrl+Alt+") + QChar(Commands::key(command)).toUpper();
     }
 
 signals:
-    // A grabbed shortcut was pressed; the letter is lower case.
-    void activated(QChar letter);
+    // A grabbed shortcut was pressed.
+    void activated(Command command);
 };
 
 namespace Platform {

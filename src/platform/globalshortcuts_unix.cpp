@@ -53,7 +53,7 @@ public:
         if (!m_connection)
             return;
         qApp->removeNativeEventFilter(this);
-        for (auto it = m_letters.cbegin(); it != m_letters.cend(); ++it) {
+        for (auto it = m_commands.cbegin(); it != m_commands.cend(); ++it) {
             for (xcb_window_t root : m_roots) {
                 for (uint16_t locks : lockCombinations())
                     xcb_ungrab_key(m_connection, it.key(), root, controlAlt | locks);
@@ -62,29 +62,29 @@ public:
         xcb_flush(m_connection);
     }
 
-    QStringList grab(const QString &letters) override
+    QStringList grab(const QList<Command> &commands) override
     {
         QStringList missing;
         if (!m_connection) {
-            for (QChar letter : letters)
-                missing << name(letter);
+            for (Command command : commands)
+                missing << name(command);
             return missing;
         }
         xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(m_connection);
-        for (QChar letter : letters) {
+        for (Command command : commands) {
             // The keysyms of the lower-case Latin letters are their character codes.
             xcb_keycode_t *codes = symbols ? xcb_key_symbols_get_keycode(symbols,
-                                                                         letter.unicode())
+                                                                         Commands::key(command))
                                            : nullptr;
             QList<xcb_keycode_t> keycodes;
             for (xcb_keycode_t *code = codes; code && *code != XCB_NO_SYMBOL; ++code)
                 keycodes.append(*code);
             std::free(codes);
             if (keycodes.isEmpty() || !grabKeys(keycodes))
-                missing << name(letter);
+                missing << name(command);
             else
                 for (xcb_keycode_t code : keycodes)
-                    m_letters.insert(code, letter);
+                    m_commands.insert(code, command);
         }
         if (symbols)
             xcb_key_symbols_free(symbols);
@@ -101,8 +101,8 @@ public:
         const auto *key = reinterpret_cast<const xcb_key_press_event_t *>(event);
         if (!m_roots.contains(key->event) || (key->state & controlAlt) != controlAlt)
             return false;
-        const auto found = m_letters.constFind(key->detail);
-        if (found == m_letters.cend())
+        const auto found = m_commands.constFind(key->detail);
+        if (found == m_commands.cend())
             return false;
         emit activated(*found);
         return true;
@@ -149,7 +149,7 @@ private:
 
     xcb_connection_t *m_connection = nullptr;
     QList<xcb_window_t> m_roots;
-    QHash<xcb_keycode_t, QChar> m_letters;
+    QHash<xcb_keycode_t, Command> m_commands;
 };
 
 } // namespace

@@ -18,19 +18,20 @@ public:
     ~WindowsGlobalShortcuts() override
     {
         qApp->removeNativeEventFilter(this);
-        for (auto it = m_letters.cbegin(); it != m_letters.cend(); ++it)
+        for (auto it = m_commands.cbegin(); it != m_commands.cend(); ++it)
             Win32Window::unregisterHotKey(it.key());
     }
 
-    QStringList grab(const QString &letters) override
+    QStringList grab(const QList<Command> &commands) override
     {
         QStringList missing;
-        for (QChar letter : letters) {
-            const int id = 0x4d00 + letter.unicode(); // any id of our own, one per letter
-            if (Win32Window::registerHotKey(id, char(letter.toUpper().unicode())))
-                m_letters.insert(id, letter);
+        for (Command command : commands) {
+            const char16_t letter = Commands::key(command);
+            const int id = 0x4d00 + letter; // any id of our own, one per shortcut
+            if (Win32Window::registerHotKey(id, char(QChar(letter).toUpper().unicode())))
+                m_commands.insert(id, command);
             else
-                missing << name(letter);
+                missing << name(command);
         }
         return missing;
     }
@@ -40,15 +41,15 @@ public:
         // Thread messages reach the filters through the event dispatcher only.
         if (type != "windows_dispatcher_MSG")
             return false;
-        const auto found = m_letters.constFind(Win32Window::hotKeyId(message));
-        if (found == m_letters.cend())
+        const auto found = m_commands.constFind(Win32Window::hotKeyId(message));
+        if (found == m_commands.cend())
             return false;
         emit activated(*found);
         return true;
     }
 
 private:
-    QHash<int, QChar> m_letters;
+    QHash<int, Command> m_commands;
 };
 
 } // namespace

@@ -106,8 +106,7 @@ QString SettingsFile::decode(const QByteArray &bytes)
 
 QByteArray SettingsFile::defaultContents()
 {
-    // The minutes are the number 3 as a number prints: a blank for the sign, 3, a blank.
-    return encode(QStringLiteral("倒计时标题")) + "\r\n" + " 3 \r\n";
+    return encode(defaultTitle()) + "\r\n" + encode(defaultMinutes()) + "\r\n";
 }
 
 SettingsResult SettingsFile::EnsureSettingsFile() const

@@ -59,6 +59,11 @@ public:
     static QString decode(const QByteArray &bytes);
     static QByteArray defaultContents();
 
+    // What the first start writes, and what counts when no file can be used.
+    static QString defaultTitle() { return QStringLiteral("倒计时标题"); }
+    // The number 3 as a number prints: a blank for the sign, 3, a blank.
+    static QString defaultMinutes() { return QStringLiteral(" 3 "); }
+
 private:
     SettingsResult writeBytes(const QByteArray &contents) const;
 

@@ -435,10 +435,10 @@ void TestForm1Commands::globalCommandGivesTheKeyboardBack()
     fixture.windows.focus = 42; // the slide show has the keyboard
     fixture.messages.nextAnswer = false;
     fixture.messages.whileOpen = [&] { fixture.windows.focus = 7; }; // the question takes it
-    form.globalCommand(u'd');
+    form.globalCommand(Command::Reset);
     QCOMPARE(fixture.messages.texts("question").size(), 1);
     QCOMPARE(fixture.windows.focus, quintptr(42));
-    form.globalCommand(u'a');
+    form.globalCommand(Command::Start);
     QCOMPARE(form.clockState(), CountdownClock::State::Running);
 }
 

@@ -75,7 +75,8 @@ void TestCommandChannel::messages()
 
     QCOMPARE(send(name, QStringLiteral("pause")), CommandChannel::Delivery::Delivered);
     QTRY_COMPARE(commands.size(), key.isEmpty() ? 1 : 2);
-    QCOMPARE(commands.first().at(0).value<QChar>(), key.isEmpty() ? QChar(u's') : key.at(0));
+    QCOMPARE(QChar(Commands::key(commands.first().at(0).value<Command>())),
+             key.isEmpty() ? QChar(u's') : key.at(0));
 }
 
 void TestCommandChannel::staleSocketIsReplacedAndTheNewestTimerAnswers()

@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The command line's grammar: every option, its values and what is wrong with a bad one.
+#include "commandline.h"
+
+#include "command.h"
+#include "minutestext.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+namespace {
+
+CommandLineExit refuse(const QString &message)
+{
+    return CommandLineExit{2, message};
+}
+
+} // namespace
+
+std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A countdown timer that floats over presentation slides.\n"
+                       "Keys on the timer: a start, s pause, d reset, f settings.\n"
+                       "Anywhere on the desktop: Ctrl+Alt+A, Ctrl+Alt+S, Ctrl+Alt+D and "
+                       "Ctrl+Alt+F do the same, and so do the commands sent with --command, "
+                       "for desktop shortcuts."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption minutes(
+        QStringLiteral("minutes"),
+        QStringLiteral("Count N minutes (1 to 32768) this time; the settings file keeps its "
+                       "own."),
+        QStringLiteral("N"));
+    const QCommandLineOption start(QStringLiteral("start"),
+                                   QStringLiteral("Start counting at once."));
+    const QCommandLineOption corner(
+        QStringLiteral("corner"),
+        QStringLiteral("Put the digits in a corner of the screen: top-left, top-right, "
+                       "bottom-left or bottom-right."),
+        QStringLiteral("corner"));
+    const QCommandLineOption screen(QStringLiteral("screen"),
+                                    QStringLiteral("Show the digits on screen N (from 1)."),
+                                    QStringLiteral("N"));
+    const QCommandLineOption scale(QStringLiteral("scale"),
+                                   QStringLiteral("Draw the timer F times larger (0.5 to 8)."),
+                                   QStringLiteral("F"), QStringLiteral("1"));
+    const QCommandLineOption warn(
+        QStringLiteral("warn"),
+        QStringLiteral("Blink the colon when at most N minutes are left (0: never)."),
+        QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption noGlobalKeys(
+        QStringLiteral("no-global-keys"),
+        QStringLiteral("Do not take the desktop-wide Ctrl+Alt shortcuts."));
+    const QCommandLineOption command(
+        QStringLiteral("command"),
+        QStringLiteral("Send a command to the timer already running and end: start, pause, "
+                       "reset or settings."),
+        QStringLiteral("command"));
+    parser.addOptions({minutes, start, corner, screen, scale, warn, noGlobalKeys, command});
+    if (!parser.parse(arguments))
+        return refuse(parser.errorText());
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        // The usage line names the program as it is installed, not as this run was called
+        // (no application object may exist yet to say it).
+        QString text = parser.helpText();
+        text.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
+                     QStringLiteral("Usage: moriv"));
+        return CommandLineExit{0, text};
+    }
+    if (parser.isSet(version)) {
+        return CommandLineExit{0, QStringLiteral("moriv " MORIV_VERSION "\n")};
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return refuse(QStringLiteral("unexpected argument '%1'")
+                          .arg(parser.positionalArguments().first()));
+
+    CommandLine result;
+    if (parser.isSet(command)) {
+        result.command = parser.value(command);
+        if (!Commands::named(result.command))
+            return refuse(QStringLiteral("--command takes start, pause, reset or settings, "
+                                         "not '%1'")
+                              .arg(result.command));
+        return result;
+    }
+    if (parser.isSet(minutes)) {
+        const QString text = parser.value(minutes);
+        if (!MinutesText::toMinutesCounter(text))
+            return refuse(QStringLiteral("--minutes takes a number of minutes from 1 to %1, "
+                                         "not '%2'")
+                              .arg(MinutesText::maxMinutes)
+                              .arg(text));
+        result.run.minutes = text.trimmed();
+    }
+    result.start = parser.isSet(start);
+    result.globalKeys = !parser.isSet(noGlobalKeys);
+    if (parser.isSet(corner)) {
+        const QStringList names = {QStringLiteral("top-left"), QStringLiteral("top-right"),
+                                   QStringLiteral("bottom-left"),
+                                   QStringLiteral("bottom-right")};
+        const qsizetype index = names.indexOf(parser.value(corner));
+        if (index < 0)
+            return refuse(QStringLiteral("--corner takes top-left, top-right, bottom-left "
+                                         "or bottom-right, not '%1'")
+                              .arg(parser.value(corner)));
+        result.corner = static_cast<Form1::Corner>(index);
+    }
+    bool ok = true;
+    if (parser.isSet(screen)) {
+        result.screen = parser.value(screen).toInt(&ok);
+        if (!ok || result.screen < 1)
+            return refuse(QStringLiteral("--screen takes a screen number from 1, not '%1'")
+                              .arg(parser.value(screen)));
+    }
+    result.run.scale = parser.value(scale).toDouble(&ok);
+    if (!ok || result.run.scale < 0.5 || result.run.scale > 8)
+        return refuse(QStringLiteral("--scale takes a factor from 0.5 to 8, not '%1'")
+                          .arg(parser.value(scale)));
+    result.run.warnMinutes = parser.value(warn).toInt(&ok);
+    if (!ok || result.run.warnMinutes < 0 || result.run.warnMinutes > MinutesText::maxMinutes)
+        return refuse(QStringLiteral("--warn takes a number of minutes from 0 to %1, not '%2'")
+                          .arg(MinutesText::maxMinutes)
+                          .arg(parser.value(warn)));
+    return result;
+}

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "form1.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <variant>
+
+// What the command line asked for.
+struct CommandLine
+{
+    Form1::RunOptions run;
+    bool start = false;
+    bool globalKeys = true;
+    std::optional<Form1::Corner> corner;
+    int screen = 0;  // 1-based; 0: the primary screen
+    QString command; // for the timer already running; nothing else is done
+};
+
+// The program ends at once: with status 0 and the text for standard output (--help,
+// --version), or with status 2 and what is wrong with the command line.
+struct CommandLineExit
+{
+    int status = 0;
+    QString text;
+};
+
+// Reads the arguments (the program's name first) before any display is opened.
+std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &arguments);
