@@ -68,15 +68,15 @@ pixel=$(grep -i '#FF0000' "$work/area.txt" | sed -n '20p' | cut -d: -f1)
 
 step "a click on the digits, then a counts"
 xdotool click 1
-focused_timer() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = Moriv ]; }
-poll 5 focused_timer || fail "the click on a digit did not give the timer the keyboard"
-xdotool type a
 counted() {
     import -window root -crop "$area" "$work/counting.png"
     changed=$(compare -metric AE "$work/idle.png" "$work/counting.png" null: 2>&1 || true)
     [ "${changed%% *}" -gt 20 ]
 }
-poll 5 counted || true
+# Wine takes the click in its own time, and a key that comes first is lost. a while counting
+# does nothing, so it is pressed again until the count runs.
+press_a() { xdotool type a; poll 1.5 counted; }
+poll 10 press_a || true
 echo "   ${changed%% *} pixels changed"
 [ "${changed%% *}" -gt 20 ] || fail "the digits did not change after a"
 check_pixels "counting"
