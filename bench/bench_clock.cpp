@@ -141,8 +141,8 @@ Figures timerWindow(int minutes, double &timeUpErrorMs)
     const auto start = steady_clock::now();
     int ticks = 0;
     // The window's own tick handler runs inside the measurement of its CPU time.
-    QObject::disconnect(&form.timer1(), &FormTimer::tick, &form, &Form1::Timer1_Timer);
-    QObject::connect(&form.timer1(), &FormTimer::tick, &form, [&] {
+    QObject::disconnect(&formTimer(form, "Timer1"), &FormTimer::tick, &form, &Form1::Timer1_Timer);
+    QObject::connect(&formTimer(form, "Timer1"), &FormTimer::tick, &form, [&] {
         const double cpuBefore = ProcessUsage::threadCpuSeconds();
         ++ticks;
         form.Timer1_Timer();

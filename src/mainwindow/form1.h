@@ -67,9 +67,6 @@ public:
     QString hundredthsCaption();
 
     Form2 &settingsDialog() { return *m_form2; }
-    FormTimer &timer1() { return *m_timer1; }
-    FormTimer &timer2() { return *m_timer2; }
-    FormTimer &timer3() { return *m_timer3; }
     const ProportionalLayout &layout() const { return m_layout; }
     // The controls in the order the window created them; the layout walks them.
     QList<QWidget *> controls() const;

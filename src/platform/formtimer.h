@@ -62,3 +62,9 @@ private:
     long long m_delivered = 0;          // ticks delivered in the current run
     MonotonicClock::Duration m_spent{}; // part of an interval spent before the last disarm
 };
+
+// The form's timer of that name (Timer1, ...), as the form's design names its controls.
+inline FormTimer &formTimer(const QObject &form, const char *name)
+{
+    return *form.findChild<FormTimer *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+}

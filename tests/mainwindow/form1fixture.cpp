@@ -60,12 +60,12 @@ void Form1Fixture::elapse(milliseconds duration)
     const milliseconds step(100);
     for (milliseconds done(0); done < duration; done += step) {
         clock.advance(std::min(step, duration - done));
-        m_form->timer1().catchUp();
+        formTimer(*m_form, "Timer1").catchUp();
     }
 }
 
 void Form1Fixture::untilNextTick()
 {
-    clock.advance(m_form->timer1().nextDue() - clock.now());
-    m_form->timer1().catchUp();
+    clock.advance(formTimer(*m_form, "Timer1").nextDue() - clock.now());
+    formTimer(*m_form, "Timer1").catchUp();
 }

@@ -76,7 +76,7 @@ void TestForm1Commands::onlyLowerCaseKeysAct()
     Form1Fixture fixture;
     Form1 &form = fixture.load();
     QTest::keyClick(&form, key);
-    QCOMPARE(form.timer1().Enabled(), starts);
+    QCOMPARE(formTimer(form, "Timer1").Enabled(), starts);
     QVERIFY(fixture.messages.shown.isEmpty());
     QVERIFY(!form.settingsDialog().isVisible());
 }
@@ -100,12 +100,12 @@ void TestForm1Commands::oneMinuteCountEndsAtSixtySeconds()
     QCOMPARE(fixture.display(), QStringLiteral("00:00"));
     QCOMPARE(fixture.caption("Labhm"), QStringLiteral("00"));
     QCOMPARE(fixture.messages.texts("information"), QStringList{timeIsUp});
-    for (FormTimer *timer : {&form.timer1(), &form.timer2(), &form.timer3()})
-        QVERIFY(!timer->Enabled());
+    for (const char *name : {"Timer1", "Timer2", "Timer3"})
+        QVERIFY(!formTimer(form, name).Enabled());
     QCOMPARE(form.clockState(), CountdownClock::State::Closed);
     // Nothing acts any more.
     QTest::keyClick(&form, 'a');
-    QVERIFY(!form.timer1().Enabled());
+    QVERIFY(!formTimer(form, "Timer1").Enabled());
 }
 
 void TestForm1Commands::twoMinuteCountCrossesTheMinute()
@@ -140,7 +140,7 @@ void TestForm1Commands::pauseAndResumeKeepTheTime()
     fixture.elapse(202s + 400ms); // 6 : 37 shown, 400 ms into the next second
     QCOMPARE(fixture.display(), QStringLiteral("6:37"));
     QTest::keyClick(&form, 's');
-    QVERIFY(!form.timer1().Enabled());
+    QVERIFY(!formTimer(form, "Timer1").Enabled());
     fixture.elapse(30s);
     QCOMPARE(fixture.display(), QStringLiteral("6:37"));
     QTest::keyClick(&form, 's'); // pausing again changes nothing
@@ -184,7 +184,7 @@ void TestForm1Commands::minutesTextGivesTheCounter()
     Form1 &form = fixture.load();
     form.Comstart_Click();
     QCOMPARE(form.f(), counter);
-    QVERIFY(form.timer1().Enabled());
+    QVERIFY(formTimer(form, "Timer1").Enabled());
     QVERIFY(form.settingsDialog().isLoaded());
     QVERIFY(!form.settingsDialog().isVisible());
     fixture.elapse(1s);
@@ -207,8 +207,8 @@ void TestForm1Commands::invalidMinutesAreRefused()
     const QString shownBefore = fixture.display();
     QTest::keyClick(&form, 'a');
     QCOMPARE(fixture.messages.texts("information"), QStringList{invalidMinutes});
-    QVERIFY(!form.timer1().Enabled());
-    QVERIFY(!form.timer2().Enabled());
+    QVERIFY(!formTimer(form, "Timer1").Enabled());
+    QVERIFY(!formTimer(form, "Timer2").Enabled());
     QCOMPARE(form.f(), 0);
     QCOMPARE(form.m(), 59);
     QCOMPARE(form.clockState(), CountdownClock::State::Ready);
@@ -231,7 +231,7 @@ void TestForm1Commands::resetAnsweredNoChangesNothing()
     QCOMPARE(fixture.messages.shown.first().text, QStringLiteral("您是否真的要重置时间？"));
     QCOMPARE(fixture.messages.shown.first().title, QStringLiteral("提示"));
     QCOMPARE(fixture.display(), QStringLiteral("4:48"));
-    QVERIFY(form.timer1().Enabled());
+    QVERIFY(formTimer(form, "Timer1").Enabled());
     fixture.elapse(1s);
     QCOMPARE(fixture.display(), QStringLiteral("4:47"));
 }
@@ -245,7 +245,7 @@ void TestForm1Commands::resetAnsweredYesShowsTheStoredMinutes()
     fixture.elapse(10s + 300ms);
     fixture.writeSettings(settingsWith("7")); // edited by hand meanwhile
     QTest::keyClick(&form, 'd');
-    QVERIFY(!form.timer1().Enabled());
+    QVERIFY(!formTimer(form, "Timer1").Enabled());
     QCOMPARE(fixture.display(), QStringLiteral("7:00"));
     QCOMPARE(fixture.caption("Labhm"), QStringLiteral("00"));
     QCOMPARE(form.sj(), QStringLiteral("7"));
@@ -293,7 +293,7 @@ void TestForm1Commands::settingsOpenWhileTheCountGoesOn()
     QTest::keyClick(&form, 'f');
     QVERIFY(dialogShown);
     QCOMPARE(shownBehind, QStringLiteral("4:56"));
-    QVERIFY(form.timer1().Enabled());
+    QVERIFY(formTimer(form, "Timer1").Enabled());
 }
 
 void TestForm1Commands::savedMinutesStartAFreshCount()
@@ -311,8 +311,8 @@ void TestForm1Commands::savedMinutesStartAFreshCount()
     QCOMPARE(fixture.settingsBytes(), QByteArray("T\r\n15\r\n"));
     QCOMPARE(fixture.display(), QStringLiteral("15:00"));
     QCOMPARE(fixture.caption("Labhm"), QStringLiteral("00"));
-    QVERIFY(!form.timer1().Enabled());
-    QVERIFY(!form.timer2().Enabled());
+    QVERIFY(!formTimer(form, "Timer1").Enabled());
+    QVERIFY(!formTimer(form, "Timer2").Enabled());
     QCOMPARE(fixture.messages.texts("information"),
              QStringList{QStringLiteral("倒计时时间已修改，请点击重置按钮！")});
     fixture.elapse(3s);
@@ -336,7 +336,7 @@ void TestForm1Commands::timeUpWhileTheResetQuestionIsOpen()
     QCOMPARE(fixture.finished, 1);
     QCOMPARE(fixture.messages.texts("information"), QStringList{timeIsUp});
     QCOMPARE(fixture.display(), QStringLiteral("00:00"));
-    QVERIFY(!form.timer1().Enabled());
+    QVERIFY(!formTimer(form, "Timer1").Enabled());
 }
 
 void TestForm1Commands::timeUpWhileTheSettingsDialogIsOpen()
@@ -362,8 +362,8 @@ void TestForm1Commands::hundredthsAreDeliveredInBatches()
     Form1Fixture fixture;
     Form1 &form = fixture.load();
     form.Comstart_Click();
-    QVERIFY(form.timer1().isWakeScheduled());
-    QVERIFY(!form.timer2().isWakeScheduled()); // its label is hidden
+    QVERIFY(formTimer(form, "Timer1").isWakeScheduled());
+    QVERIFY(!formTimer(form, "Timer2").isWakeScheduled()); // its label is hidden
     fixture.clock.advance(250ms);
     QCOMPARE(form.hundredthsCaption(), QStringLiteral("75"));
     fixture.clock.advance(730ms);
@@ -398,7 +398,7 @@ void TestForm1Commands::colonBlinksInTheLastMinute()
         QList<bool> shown;
         for (int i = 0; i < halfSeconds; ++i) {
             fixture.elapse(500ms);
-            timer.timer3().catchUp();
+            formTimer(timer, "Timer3").catchUp();
             shown << !colon->isHidden();
         }
         return shown;
@@ -408,10 +408,10 @@ void TestForm1Commands::colonBlinksInTheLastMinute()
     QCOMPARE(fixture.display(), QStringLiteral("1:1"));
     QCOMPARE(colonShownFor(2), (QList<bool>{true, true})); // 1:01, then 1:00 is left
     QCOMPARE(fixture.display(), QStringLiteral("1:0"));
-    QVERIFY(timer.timer3().Enabled());
+    QVERIFY(formTimer(timer, "Timer3").Enabled());
     QCOMPARE(colonShownFor(4), (QList<bool>{false, true, false, true}));
     timer.Compause_Click();
-    QVERIFY(!timer.timer3().Enabled());
+    QVERIFY(!formTimer(timer, "Timer3").Enabled());
     QCOMPARE(colonShownFor(3), (QList<bool>{true, true, true}));
     QVERIFY(fixture.label("Label1")->isHidden());
 }

@@ -83,12 +83,12 @@ void TestForm1Startup::designOfTheWindow()
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
     }
 
-    QCOMPARE(form.timer1().objectName(), QStringLiteral("Timer1"));
-    QCOMPARE(form.timer1().Interval(), 1000);
-    QCOMPARE(form.timer2().Interval(), 10);
-    QCOMPARE(form.timer3().Interval(), 500);
-    for (FormTimer *timer : {&form.timer1(), &form.timer2(), &form.timer3()})
-        QVERIFY(!timer->Enabled());
+    QCOMPARE(formTimer(form, "Timer1").objectName(), QStringLiteral("Timer1"));
+    QCOMPARE(formTimer(form, "Timer1").Interval(), 1000);
+    QCOMPARE(formTimer(form, "Timer2").Interval(), 10);
+    QCOMPARE(formTimer(form, "Timer3").Interval(), 500);
+    for (const char *name : {"Timer1", "Timer2", "Timer3"})
+        QVERIFY(!formTimer(form, name).Enabled());
 }
 
 void TestForm1Startup::windowServicesComeFirstInTheirOrder()
@@ -156,8 +156,9 @@ void TestForm1Startup::unusableSettingsShowOneMessageAndUseTheDefault()
     bool timersOffWhileOpen = false;
     fixture.messages.whileOpen = [&] {
         Form1 &form = fixture.form();
-        timersOffWhileOpen = !form.timer1().Enabled() && !form.timer2().Enabled()
-                             && !form.timer3().Enabled();
+        timersOffWhileOpen = !formTimer(form, "Timer1").Enabled()
+                             && !formTimer(form, "Timer2").Enabled()
+                             && !formTimer(form, "Timer3").Enabled();
         fixture.elapse(std::chrono::seconds(3));
     };
     Form1 &form = fixture.load();
@@ -184,8 +185,8 @@ void TestForm1Startup::nothingCountsBeforeStart()
     fixture.elapse(std::chrono::seconds(5));
     QCOMPARE(fixture.display(), QStringLiteral(" 3 :00"));
     QCOMPARE(form.hundredthsCaption(), QStringLiteral("00"));
-    QVERIFY(!form.timer1().isWakeScheduled());
-    QVERIFY(!form.timer2().isWakeScheduled());
+    QVERIFY(!formTimer(form, "Timer1").isWakeScheduled());
+    QVERIFY(!formTimer(form, "Timer2").isWakeScheduled());
 }
 
 void TestForm1Startup::keyFollowsTheDigits()
@@ -252,7 +253,7 @@ void TestForm1Startup::realColourKeyKeepsOnlyTheDigits()
     const QRegion before = form.mask();
     form.Comstart_Click();
     clock.advance(std::chrono::seconds(1));
-    form.timer1().catchUp();
+    formTimer(form, "Timer1").catchUp();
     if (action == "reset") {
         form.Comhuifu_Click();
     } else if (action == "save") {

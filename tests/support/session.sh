@@ -75,7 +75,8 @@ stop() {
     local pid
     for pid in "$@"; do kill "$pid" 2>/dev/null || true; done
     for pid in "$@"; do
-        poll 10 gone "$pid" || kill -KILL "$pid" 2>/dev/null || true
+        poll 10 gone "$pid" || { echo "still there: $(ps -o pid=,cmd= -p "$pid")" >&2
+                                 kill -KILL "$pid" 2>/dev/null || true; }
         wait "$pid" 2>/dev/null || true
     done
 }
