@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "application.h"
+#include "mainwindow/application.h"
 
 int main(int argc, char **argv)
 {

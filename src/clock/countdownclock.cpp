@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "countdownclock.h"
+#include "clock/countdownclock.h"
 
 #include <limits>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "minutestext.h"
+#include "clock/minutestext.h"
 
 namespace MinutesText {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "appicon.h"
+#include "mainwindow/appicon.h"
 
 #include <QPainter>
 

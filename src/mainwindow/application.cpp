@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "application.h"
+#include "mainwindow/application.h"
 
-#include "appicon.h"
-#include "commandchannel.h"
-#include "commandline.h"
-#include "form1.h"
-#include "globalshortcuts.h"
-#include "interfacelanguage.h"
-#include "minutestext.h"
-#include "monotonicclock.h"
-#include "qtmessageboxservice.h"
-#include "windowservices.h"
+#include "mainwindow/appicon.h"
+#include "platform/commandchannel.h"
+#include "mainwindow/commandline.h"
+#include "mainwindow/form1.h"
+#include "platform/globalshortcuts.h"
+#include "mainwindow/interfacelanguage.h"
+#include "clock/minutestext.h"
+#include "platform/monotonicclock.h"
+#include "platform/qtmessageboxservice.h"
+#include "platform/windowservices.h"
 
 #include <QApplication>
 #include <QDir>

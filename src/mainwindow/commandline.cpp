@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command line's grammar: every option, its values and what is wrong with a bad one.
-#include "commandline.h"
+#include "mainwindow/commandline.h"
 
-#include "command.h"
-#include "minutestext.h"
+#include "platform/command.h"
+#include "clock/minutestext.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>

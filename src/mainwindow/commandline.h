@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "form1.h"
+#include "mainwindow/form1.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "form1.h"
+#include "mainwindow/form1.h"
 
-#include "form2.h"
-#include "formtimer.h"
-#include "messageboxservice.h"
-#include "settingsmessages.h"
-#include "twips.h"
-#include "windowservices.h"
+#include "settings/form2.h"
+#include "platform/formtimer.h"
+#include "platform/messageboxservice.h"
+#include "settings/settingsmessages.h"
+#include "platform/twips.h"
+#include "platform/windowservices.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "command.h"
-#include "countdownclock.h"
-#include "countdowndisplay.h"
-#include "proportionallayout.h"
-#include "settingsfile.h"
+#include "platform/command.h"
+#include "clock/countdownclock.h"
+#include "clock/countdowndisplay.h"
+#include "mainwindow/proportionallayout.h"
+#include "settings/settingsfile.h"
 
 #include <QWidget>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The speaker's four commands and the keys that issue them.
-#include "form1.h"
+#include "mainwindow/form1.h"
 
-#include "form2.h"
-#include "formtimer.h"
-#include "messageboxservice.h"
-#include "minutestext.h"
-#include "settingsmessages.h"
-#include "windowservices.h"
+#include "settings/form2.h"
+#include "platform/formtimer.h"
+#include "platform/messageboxservice.h"
+#include "clock/minutestext.h"
+#include "settings/settingsmessages.h"
+#include "platform/windowservices.h"
 
 #include <QApplication>
 #include <QKeyEvent>

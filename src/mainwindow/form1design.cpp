@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The timer window's design, as a form designer would keep it: its controls with their names,
 // captions, fonts and places (in twips, as drawn), and the whole drawn larger on request.
-#include "form1.h"
+#include "mainwindow/form1.h"
 
-#include "formtimer.h"
-#include "twips.h"
+#include "platform/formtimer.h"
+#include "platform/twips.h"
 
 #include <QFontInfo>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Build helper: writes the application icon as the PNG files the desktop installs, from the
 // same drawing as the window's icon.  Usage: moriv_icon_pngs <folder>
-#include "appicon.h"
+#include "mainwindow/appicon.h"
 
 #include <QDir>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "interfacelanguage.h"
+#include "mainwindow/interfacelanguage.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

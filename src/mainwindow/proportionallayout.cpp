@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "proportionallayout.h"
+#include "mainwindow/proportionallayout.h"
 
 #include <QWidget>
 

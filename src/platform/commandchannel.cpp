@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "commandchannel.h"
+#include "platform/commandchannel.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "monotonicclock.h"
+#include "platform/monotonicclock.h"
 
 #include <QObject>
 #include <QTimer>

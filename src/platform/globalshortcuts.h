@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "command.h"
+#include "platform/command.h"
 
 #include <QList>
 #include <QObject>

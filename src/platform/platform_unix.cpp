@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for X11 (Linux and the other Unix desktops).
-#include "commandchannel.h"
-#include "keymask.h"
-#include "windowservices.h"
+#include "platform/commandchannel.h"
+#include "platform/keymask.h"
+#include "platform/windowservices.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for Windows: the user32 calls on the timer window's handle.
-#include "commandchannel.h"
-#include "win32window.h"
-#include "windowservices.h"
+#include "platform/commandchannel.h"
+#include "platform/win32window.h"
+#include "platform/windowservices.h"
 
 #include <QString>
 #include <QWidget>

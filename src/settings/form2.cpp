@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "form2.h"
+#include "settings/form2.h"
 
-#include "countdowndisplay.h"
-#include "messageboxservice.h"
-#include "settingsmessages.h"
-#include "twips.h"
+#include "clock/countdowndisplay.h"
+#include "platform/messageboxservice.h"
+#include "settings/settingsmessages.h"
+#include "platform/twips.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>

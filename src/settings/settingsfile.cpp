@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settingsfile.h"
+#include "settings/settingsfile.h"
 
-#include "gb18030.h"
-#include "regularfile.h"
+#include "platform/gb18030.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
 #include <QFile>

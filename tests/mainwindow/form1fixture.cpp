@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1fixture.h"
 
-#include "formtimer.h"
+#include "platform/formtimer.h"
 
 #include <QDir>
 #include <QFile>

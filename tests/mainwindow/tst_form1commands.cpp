@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1fixture.h"
 
-#include "form2.h"
-#include "formtimer.h"
+#include "settings/form2.h"
+#include "platform/formtimer.h"
 
 #include <QDir>
 #include <QFile>

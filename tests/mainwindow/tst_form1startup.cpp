@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1fixture.h"
 
-#include "form2.h"
-#include "formtimer.h"
-#include "keymask.h"
-#include "windowservices.h"
-#include "settingsfile.h"
+#include "settings/form2.h"
+#include "platform/formtimer.h"
+#include "platform/keymask.h"
+#include "platform/windowservices.h"
+#include "settings/settingsfile.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1fixture.h"
-#include "interfacelanguage.h"
+#include "mainwindow/interfacelanguage.h"
 
-#include "form2.h"
+#include "settings/form2.h"
 
 #include <QDir>
 #include <QLabel>

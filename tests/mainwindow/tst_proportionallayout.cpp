@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1fixture.h"
-#include "proportionallayout.h"
+#include "mainwindow/proportionallayout.h"
 
 #include <QLabel>
 #include <QTest>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windowservices.h"
+#include "platform/windowservices.h"
 
 #include <QDir>
 #include <QTest>

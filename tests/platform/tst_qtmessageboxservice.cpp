@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "qtmessageboxservice.h"
+#include "platform/qtmessageboxservice.h"
 
 #include <QAbstractButton>
 #include <QApplication>
