@@ -8,12 +8,12 @@
 // Usage: bench_clock [minutes]   (QT_QPA_PLATFORM=offscreen works without a display)
 //        bench_clock warm [N]    the cost of N ticks (600) and their repaints, everything in
 //                                memory, alone
-#include "form1.h"
-#include "formtimer.h"
-#include "messageboxservice.h"
-#include "monotonicclock.h"
+#include "mainwindow/form1.h"
+#include "platform/formtimer.h"
+#include "platform/messageboxservice.h"
+#include "platform/monotonicclock.h"
 #include "processusage.h"
-#include "windowservices.h"
+#include "platform/windowservices.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 //
 // Usage: bench_settings [megabytes]
 #include "processusage.h"
-#include "settingsfile.h"
+#include "settings/settingsfile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

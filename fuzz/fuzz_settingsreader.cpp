@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settingsfile.h"
+#include "settings/settingsfile.h"
 
 #include <QBuffer>
 
