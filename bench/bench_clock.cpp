@@ -9,9 +9,9 @@
 //        bench_clock warm [N]    the cost of N ticks (600) and their repaints, everything in
 //                                memory, alone
 #include "mainwindow/form1.h"
-#include "platform/formtimer.h"
-#include "platform/messageboxservice.h"
-#include "platform/monotonicclock.h"
+#include "forms/formtimer.h"
+#include "forms/messageboxservice.h"
+#include "forms/monotonicclock.h"
 #include "processusage.h"
 #include "platform/windowservices.h"
 

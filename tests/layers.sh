@@ -5,7 +5,7 @@
 # Usage: layers.sh /path/to/src
 set -euo pipefail
 cd "$1"
-declare -A rank=([clock]=0 [platform]=0 [settings]=1 [mainwindow]=2)
+declare -A rank=([clock]=0 [forms]=0 [platform]=0 [settings]=1 [mainwindow]=2)
 status=0
 for file in */*.cpp */*.h; do
     layer=${file%%/*}

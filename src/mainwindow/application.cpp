@@ -8,8 +8,8 @@
 #include "platform/globalshortcuts.h"
 #include "mainwindow/interfacelanguage.h"
 #include "clock/minutestext.h"
-#include "platform/monotonicclock.h"
-#include "platform/qtmessageboxservice.h"
+#include "forms/monotonicclock.h"
+#include "forms/qtmessageboxservice.h"
 #include "platform/windowservices.h"
 
 #include <QApplication>

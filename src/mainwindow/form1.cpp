@@ -2,10 +2,10 @@
 #include "mainwindow/form1.h"
 
 #include "settings/form2.h"
-#include "platform/formtimer.h"
-#include "platform/messageboxservice.h"
+#include "forms/formtimer.h"
+#include "forms/messageboxservice.h"
 #include "settings/settingsmessages.h"
-#include "platform/twips.h"
+#include "forms/twips.h"
 #include "platform/windowservices.h"
 
 #include <QEvent>

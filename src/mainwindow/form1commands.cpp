@@ -3,8 +3,8 @@
 #include "mainwindow/form1.h"
 
 #include "settings/form2.h"
-#include "platform/formtimer.h"
-#include "platform/messageboxservice.h"
+#include "forms/formtimer.h"
+#include "forms/messageboxservice.h"
 #include "clock/minutestext.h"
 #include "settings/settingsmessages.h"
 #include "platform/windowservices.h"

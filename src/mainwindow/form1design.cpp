@@ -3,8 +3,8 @@
 // captions, fonts and places (in twips, as drawn), and the whole drawn larger on request.
 #include "mainwindow/form1.h"
 
-#include "platform/formtimer.h"
-#include "platform/twips.h"
+#include "forms/formtimer.h"
+#include "forms/twips.h"
 
 #include <QFontInfo>
 #include <QLabel>

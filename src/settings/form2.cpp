@@ -2,9 +2,9 @@
 #include "settings/form2.h"
 
 #include "clock/countdowndisplay.h"
-#include "platform/messageboxservice.h"
+#include "forms/messageboxservice.h"
 #include "settings/settingsmessages.h"
-#include "platform/twips.h"
+#include "forms/twips.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>

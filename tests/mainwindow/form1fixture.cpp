@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1fixture.h"
 
-#include "platform/formtimer.h"
+#include "forms/formtimer.h"
 
 #include <QDir>
 #include <QFile>

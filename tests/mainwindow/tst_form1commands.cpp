@@ -2,7 +2,7 @@
 #include "form1fixture.h"
 
 #include "settings/form2.h"
-#include "platform/formtimer.h"
+#include "forms/formtimer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fakeclock.h"
-#include "platform/formtimer.h"
+#include "forms/formtimer.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qtmessageboxservice.h"
+#include "forms/qtmessageboxservice.h"
 
 QtMessageBoxService::QtMessageBoxService(QString applicationTitle)
     : m_applicationTitle(std::move(applicationTitle))

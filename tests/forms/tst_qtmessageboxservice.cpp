@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qtmessageboxservice.h"
+#include "forms/qtmessageboxservice.h"
 
 #include <QAbstractButton>
 #include <QApplication>

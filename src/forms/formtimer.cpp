@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/formtimer.h"
+#include "forms/formtimer.h"
 
 #include <algorithm>
 
