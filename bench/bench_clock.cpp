@@ -8,12 +8,12 @@
 // Usage: bench_clock [minutes]   (QT_QPA_PLATFORM=offscreen works without a display)
 //        bench_clock warm [N]    the cost of N ticks (600) and their repaints, everything in
 //                                memory, alone
-#include "mainwindow/form1.h"
 #include "forms/formtimer.h"
 #include "forms/messageboxservice.h"
 #include "forms/monotonicclock.h"
-#include "processusage.h"
+#include "mainwindow/form1.h"
 #include "platform/windowservices.h"
+#include "processusage.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/application.h"
 
-#include "mainwindow/appicon.h"
-#include "platform/commandchannel.h"
-#include "mainwindow/commandline.h"
-#include "mainwindow/form1.h"
-#include "platform/globalshortcuts.h"
-#include "mainwindow/interfacelanguage.h"
-#include "clock/minutestext.h"
 #include "forms/monotonicclock.h"
 #include "forms/qtmessageboxservice.h"
+#include "mainwindow/appicon.h"
+#include "mainwindow/commandline.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/interfacelanguage.h"
+#include "platform/commandchannel.h"
+#include "platform/globalshortcuts.h"
 #include "platform/windowservices.h"
 
 #include <QApplication>
@@ -20,7 +19,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <tuple>
 #include <utility>
 #include <variant>

@@ -2,8 +2,8 @@
 // The command line's grammar: every option, its values and what is wrong with a bad one.
 #include "mainwindow/commandline.h"
 
-#include "platform/command.h"
 #include "clock/minutestext.h"
+#include "platform/command.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/form1.h"
 
-#include "settings/form2.h"
 #include "forms/formtimer.h"
 #include "forms/messageboxservice.h"
-#include "settings/settingsmessages.h"
 #include "forms/twips.h"
 #include "platform/windowservices.h"
+#include "settings/form2.h"
+#include "settings/settingsmessages.h"
 
 #include <QEvent>
 #include <QGuiApplication>

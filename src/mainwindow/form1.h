@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/command.h"
 #include "clock/countdownclock.h"
 #include "clock/countdowndisplay.h"
 #include "mainwindow/proportionallayout.h"
+#include "platform/command.h"
 #include "settings/settingsfile.h"
 
 #include <QWidget>

@@ -2,12 +2,12 @@
 // The speaker's four commands and the keys that issue them.
 #include "mainwindow/form1.h"
 
-#include "settings/form2.h"
+#include "clock/minutestext.h"
 #include "forms/formtimer.h"
 #include "forms/messageboxservice.h"
-#include "clock/minutestext.h"
-#include "settings/settingsmessages.h"
 #include "platform/windowservices.h"
+#include "settings/form2.h"
+#include "settings/settingsmessages.h"
 
 #include <QApplication>
 #include <QKeyEvent>

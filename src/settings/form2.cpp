@@ -3,8 +3,8 @@
 
 #include "clock/countdowndisplay.h"
 #include "forms/messageboxservice.h"
-#include "settings/settingsmessages.h"
 #include "forms/twips.h"
+#include "settings/settingsmessages.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/fakeclock.h"
 #include "forms/formtimer.h"
+#include "support/fakeclock.h"
 
 #include <QSignalSpy>
 #include <QTest>

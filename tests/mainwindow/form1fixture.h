@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mainwindow/form1.h"
 #include "support/fakeclock.h"
 #include "support/fakemessageboxes.h"
 #include "support/fakewindowservices.h"
-#include "mainwindow/form1.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>

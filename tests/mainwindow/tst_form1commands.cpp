@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1fixture.h"
 
-#include "settings/form2.h"
 #include "forms/formtimer.h"
+#include "settings/form2.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1fixture.h"
 
-#include "settings/form2.h"
 #include "forms/formtimer.h"
 #include "platform/keymask.h"
 #include "platform/windowservices.h"
+#include "settings/form2.h"
 #include "settings/settingsfile.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clock/countdowndisplay.h"
-#include "support/fakemessageboxes.h"
 #include "settings/form2.h"
+#include "support/fakemessageboxes.h"
 
 #include <QApplication>
 #include <QDir>
