@@ -32,10 +32,13 @@ QFont dialogFont(qreal points)
     return font;
 }
 
+// The design's size of each control's face, set when the dialog first shows.
+constexpr char pointsProperty[] = "designPoints";
+
 void place(QWidget *widget, int left, int top, int width, int height, qreal points)
 {
     widget->setGeometry(Twips::toPixels(left, top, width, height));
-    widget->setFont(dialogFont(points));
+    widget->setProperty(pointsProperty, points);
 }
 
 void paintRed(QWidget *widget)
@@ -145,6 +148,22 @@ void Form2::buildForm()
     m_label2->setFocusPolicy(Qt::NoFocus);
     m_frame1->setFocusPolicy(Qt::NoFocus);
     setTabOrder(m_comok, m_textsj);
+}
+
+void Form2::setVisible(bool visible)
+{
+    // The CJK face costs a megabyte of memory and milliseconds of start-up once opened: the
+    // faces are set when the dialog first shows, so a timer whose settings are never opened
+    // never opens them.
+    if (visible && !m_hasFaces) {
+        m_hasFaces = true;
+        for (QWidget *control : findChildren<QWidget *>()) {
+            const QVariant points = control->property(pointsProperty);
+            if (points.isValid())
+                control->setFont(dialogFont(points.toReal()));
+        }
+    }
+    QDialog::setVisible(visible);
 }
 
 void Form2::keyPressEvent(QKeyEvent *event)

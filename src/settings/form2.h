@@ -49,6 +49,7 @@ public:
     void Comok_Click();
 
 protected:
+    void setVisible(bool visible) override;
     void done(int result) override;
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -61,6 +62,7 @@ private:
     MessageBoxService &m_messages;
     CountdownDisplay &m_display;
     bool m_loaded = false;
+    bool m_hasFaces = false;
     QString m_minutesHolder;
     QString m_titleHolder;
 

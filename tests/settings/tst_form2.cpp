@@ -121,6 +121,8 @@ void TestForm2::formHasItsDesign()
     QCOMPARE(textsj->geometry(), QRect(224, 40, 241, 33));
     QCOMPARE(textsj->alignment(), Qt::AlignCenter);
     QCOMPARE(textsj->palette().color(QPalette::Text), QColor(255, 0, 0));
+    m_form->show(); // the faces are set when the dialog first shows
+    m_form->hide();
     QCOMPARE(textsj->font().pointSizeF(), 15.0);
     QVERIFY(textsj->font().bold());
     auto *comok = m_form->findChild<QAbstractButton *>(QStringLiteral("Comok"));
