@@ -12,7 +12,7 @@
 #include "forms/messageboxservice.h"
 #include "forms/monotonicclock.h"
 #include "mainwindow/form1.h"
-#include "platform/windowservices.h"
+#include "platform/platform.h"
 #include "processusage.h"
 
 #include <QApplication>

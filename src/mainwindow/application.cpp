@@ -4,12 +4,11 @@
 #include "forms/monotonicclock.h"
 #include "forms/qtmessageboxservice.h"
 #include "mainwindow/appicon.h"
+#include "mainwindow/commandchannel.h"
 #include "mainwindow/commandline.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/interfacelanguage.h"
-#include "platform/commandchannel.h"
-#include "platform/globalshortcuts.h"
-#include "platform/windowservices.h"
+#include "platform/platform.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "forms/formtimer.h"
 #include "forms/messageboxservice.h"
 #include "forms/twips.h"
-#include "platform/windowservices.h"
+#include "platform/platform.h"
 #include "settings/form2.h"
 #include "settings/settingsmessages.h"
 

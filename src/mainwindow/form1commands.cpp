@@ -5,7 +5,7 @@
 #include "clock/minutestext.h"
 #include "forms/formtimer.h"
 #include "forms/messageboxservice.h"
-#include "platform/windowservices.h"
+#include "platform/platform.h"
 #include "settings/form2.h"
 #include "settings/settingsmessages.h"
 

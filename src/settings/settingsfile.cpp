@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/settingsfile.h"
 
-#include "platform/gb18030.h"
-#include "platform/regularfile.h"
+#include "platform/platform.h"
 
 #include <QDir>
 #include <QFile>

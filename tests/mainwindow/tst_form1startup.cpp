@@ -2,8 +2,8 @@
 #include "form1fixture.h"
 
 #include "forms/formtimer.h"
-#include "platform/keymask.h"
-#include "platform/windowservices.h"
+#include "platform/platform.h"
+#include "platform/x11/keymask.h"
 #include "settings/form2.h"
 #include "settings/settingsfile.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The keyed-out window as a compositor sees it: its whole pixmap, shape or no shape. Runs on
 // a real X server (Xvfb) with the xcb platform.
-#include "platform/windowservices.h"
+#include "platform/platform.h"
 
 #include <QGuiApplication>
 #include <QLabel>

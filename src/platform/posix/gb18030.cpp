@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // GB18030 through Qt's converters, which have it from ICU.
-#include "platform/gb18030.h"
+#include "platform/platform.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Global shortcuts on Windows: hot keys registered for the GUI thread, which Qt's event
 // dispatcher hands to the native event filters as WM_HOTKEY thread messages.
-#include "platform/globalshortcuts.h"
-#include "platform/win32window.h"
+#include "platform/platform.h"
+#include "platform/windows/win32window.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>

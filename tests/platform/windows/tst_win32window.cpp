@@ -5,7 +5,7 @@
 // Usage: tst_win32window.exe window [seconds-to-stay-open]
 //        tst_win32window.exe hotkeys
 //        tst_win32window.exe location <preferred root> <expected folder>
-#include "platform/win32window.h"
+#include "platform/windows/win32window.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

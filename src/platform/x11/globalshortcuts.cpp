@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Global shortcuts on X11 (and XWayland): passive key grabs on the root window.
-#include "platform/globalshortcuts.h"
+#include "platform/platform.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/windowservices.h"
+#include "platform/platform.h"
 
 #include <QDir>
 #include <QTest>
 
 // The environment the program prepares before Qt starts on a Unix desktop.
-class TestPlatformUnix : public QObject
+class TestEnvironment : public QObject
 {
     Q_OBJECT
 
@@ -25,7 +25,7 @@ private:
     }
 };
 
-void TestPlatformUnix::platformPlugin_data()
+void TestEnvironment::platformPlugin_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("session");
@@ -41,7 +41,7 @@ void TestPlatformUnix::platformPlugin_data()
                                        << "wayland";
 }
 
-void TestPlatformUnix::platformPlugin()
+void TestEnvironment::platformPlugin()
 {
     QFETCH(QString, chosen);
     QFETCH(QString, session);
@@ -60,7 +60,7 @@ void TestPlatformUnix::platformPlugin()
     QCOMPARE(qEnvironmentVariable("QT_QPA_PLATFORM"), expected);
 }
 
-void TestPlatformUnix::sharedMemoryPaintingOffUnlessChosen()
+void TestEnvironment::sharedMemoryPaintingOffUnlessChosen()
 {
     clear();
     Platform::prepareEnvironment();
@@ -70,7 +70,7 @@ void TestPlatformUnix::sharedMemoryPaintingOffUnlessChosen()
     QCOMPARE(qgetenv("QT_XCB_NO_MITSHM"), QByteArray("0"));
 }
 
-void TestPlatformUnix::settingsFolderFollowsXdgConfigHome_data()
+void TestEnvironment::settingsFolderFollowsXdgConfigHome_data()
 {
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<QString>("expected");
@@ -82,7 +82,7 @@ void TestPlatformUnix::settingsFolderFollowsXdgConfigHome_data()
     QTest::newRow("empty is ignored") << QByteArray("") << home;
 }
 
-void TestPlatformUnix::settingsFolderFollowsXdgConfigHome()
+void TestEnvironment::settingsFolderFollowsXdgConfigHome()
 {
     QFETCH(QByteArray, value);
     QFETCH(QString, expected);
@@ -90,5 +90,5 @@ void TestPlatformUnix::settingsFolderFollowsXdgConfigHome()
     QCOMPARE(Platform::settingsDirectory(), expected);
 }
 
-QTEST_GUILESS_MAIN(TestPlatformUnix)
-#include "tst_platformunix.moc"
+QTEST_GUILESS_MAIN(TestEnvironment)
+#include "tst_environment.moc"

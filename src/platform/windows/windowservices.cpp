@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for Windows: the user32 calls on the timer window's handle.
-#include "platform/commandchannel.h"
-#include "platform/win32window.h"
-#include "platform/windowservices.h"
+#include "platform/platform.h"
+#include "platform/windows/win32window.h"
 
 #include <QString>
 #include <QWidget>
@@ -50,6 +49,17 @@ public:
         if (window->isVisible())
             Win32Window::reassertTopmost(handleOf(window));
     }
+
+    quintptr focusedWindow() override
+    {
+        return reinterpret_cast<quintptr>(Win32Window::foregroundWindow());
+    }
+
+    void restoreFocus(quintptr window) override
+    {
+        if (window)
+            Win32Window::restoreForeground(reinterpret_cast<void *>(window));
+    }
 };
 
 } // namespace
@@ -63,19 +73,6 @@ void prepareEnvironment()
 std::unique_ptr<WindowServices> createWindowServices()
 {
     return std::make_unique<WindowsWindowServices>();
-}
-
-QString settingsDirectory()
-{
-    return QString::fromStdWString(
-        Win32Window::settingsDirectory(L"D:\\", Win32Window::localAppDataDirectory()));
-}
-
-QString commandSocketName()
-{
-    // Pipe names are seen by every user of the machine: the name carries the user's, and the
-    // server lets only that user in.
-    return QStringLiteral("moriv-command-") + qEnvironmentVariable("USERNAME");
 }
 
 } // namespace Platform

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for X11 (Linux and the other Unix desktops).
-#include "platform/commandchannel.h"
-#include "platform/keymask.h"
-#include "platform/windowservices.h"
+#include "platform/platform.h"
+#include "platform/x11/keymask.h"
 
 #include <QAbstractNativeEventFilter>
-#include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPointer>
@@ -18,9 +15,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -70,10 +64,10 @@ private:
     QWidget *m_window;
 };
 
-class UnixWindowServices final : public WindowServices, public QAbstractNativeEventFilter
+class X11WindowServices final : public WindowServices, public QAbstractNativeEventFilter
 {
 public:
-    UnixWindowServices()
+    X11WindowServices()
     {
         m_raise.setSingleShot(true);
         QObject::connect(&m_raise, &QTimer::timeout, [this] {
@@ -83,7 +77,7 @@ public:
         });
     }
 
-    ~UnixWindowServices() override
+    ~X11WindowServices() override
     {
         if (m_watching)
             qApp->removeNativeEventFilter(this);
@@ -311,43 +305,7 @@ void prepareEnvironment()
 
 std::unique_ptr<WindowServices> createWindowServices()
 {
-    return std::make_unique<UnixWindowServices>();
-}
-
-QString settingsDirectory()
-{
-    // The XDG base directory rules: a relative or empty XDG_CONFIG_HOME is invalid and is
-    // ignored, rather than taken relative to whatever folder the program was started in.
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return QDir(base).filePath(QStringLiteral("MorivTemp"));
-}
-
-namespace {
-
-// A folder only this user can enter: a real folder (not a link), ours, mode 0700.
-bool isPrivateFolder(const QString &path)
-{
-    struct stat status = {};
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode)
-           && status.st_uid == ::getuid() && (status.st_mode & 0777) == 0700;
-}
-
-} // namespace
-
-QString commandSocketName()
-{
-    // The session's runtime folder; without one, a folder of our own in the temporary folder,
-    // made private and refused if someone else made it first.
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || QDir::isRelativePath(folder) || !isPrivateFolder(folder)) {
-        folder = QDir(QDir::tempPath()).filePath(QStringLiteral("moriv-%1").arg(::getuid()));
-        ::mkdir(QFile::encodeName(folder).constData(), 0700);
-        if (!isPrivateFolder(folder))
-            return {};
-    }
-    return QDir(folder).filePath(QStringLiteral("moriv-command"));
+    return std::make_unique<X11WindowServices>();
 }
 
 } // namespace Platform

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/commandchannel.h"
+#include "mainwindow/commandchannel.h"
 
 #include <QLocalSocket>
 #include <QSignalSpy>

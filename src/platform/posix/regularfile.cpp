@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Settings-file checks on POSIX systems: what an open descriptor really is.
-#include "platform/regularfile.h"
+#include "platform/platform.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/win32window.h"
+#include "platform/windows/win32window.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX
