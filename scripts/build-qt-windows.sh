@@ -2,16 +2,32 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Qt for 64-bit Windows from Debian's own qt6-base source (the Qt the Linux build uses),
 # cross-compiled with MinGW-w64: Core, Gui, Widgets, Network (local sockets), Test, the windows
-# platform plugin and the windowsvista style, shared. It goes into a cache outside the clone,
-#   ${MORIV_QT_WINDOWS:-$HOME/.cache/moriv/qt-6.4.2-mingw}
-# with a stamp, so a second run costs nothing. About 17 minutes on two cores.
+# platform plugin and the windowsvista style, shared. It goes into a cache outside the clone
+# (scripts/qt-windows.sh names it) with a stamp, so a second run costs nothing. About 17 minutes
+# on two cores.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-prefix=${MORIV_QT_WINDOWS:-$HOME/.cache/moriv/qt-6.4.2-mingw}
-work=${MORIV_QT_WINDOWS_WORK:-$(dirname "$prefix")/qt-6.4.2-mingw-work}
+source "$top/scripts/qt-windows.sh"
+prefix=$qt_windows
+work=${MORIV_QT_WINDOWS_WORK:-$prefix-work}
 jobs=$(nproc)
 stamp="$prefix/moriv-qt.stamp"
-recipe=$(cat "$0" "$top/cmake/mingw-w64-x86_64.cmake" "$top"/cmake/qt-windows/*.patch \
+
+configure=(-DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake"
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix"
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+    -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF
+    -DFEATURE_vulkan=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_direct2d=OFF -DFEATURE_icu=OFF
+    -DFEATURE_zstd=OFF -DFEATURE_jpeg=OFF -DFEATURE_pkg_config=OFF -DFEATURE_tabletevent=OFF
+    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_openssl=OFF
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF
+    -DFEATURE_system_doubleconversion=OFF)
+# What the build is made of: the Qt version, the options, the toolchain and the patches. A
+# change to any of them builds Qt again; a change elsewhere in this script does not.
+recipe=$( (echo "$qt_windows_version" "${configure[@]}"
+           cat "$top/cmake/mingw-w64-x86_64.cmake" "$top"/cmake/qt-windows/*.patch) \
          | sha256sum | cut -d' ' -f1)
 
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$recipe" ]; then
@@ -64,18 +80,7 @@ for patch in "$top"/cmake/qt-windows/*.patch; do
     patch -p1 -s --forward < "$patch"
 done
 
-cmake -S . -B "$work/build" -G "Unix Makefiles" \
-    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
-    -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
-    -DFEATURE_vulkan=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_direct2d=OFF -DFEATURE_icu=OFF -DFEATURE_zstd=OFF \
-    -DFEATURE_jpeg=OFF -DFEATURE_pkg_config=OFF -DFEATURE_tabletevent=OFF \
-    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_openssl=OFF \
-    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF \
-    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_system_doubleconversion=OFF \
-    > "$work/configure.log"
+cmake -S . -B "$work/build" -G "Unix Makefiles" "${configure[@]}" > "$work/configure.log"
 cmake --build "$work/build" --parallel "$jobs"
 rm -rf "$prefix"
 cmake --install "$work/build" > /dev/null

@@ -9,7 +9,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 test=OFF
 if [ "${1:-}" = --test ]; then test=ON; shift; fi
 out=$(mkdir -p "${1:-$top/build-windows}" && cd "${1:-$top/build-windows}" && pwd)
-qt=${MORIV_QT_WINDOWS:-$HOME/.cache/moriv/qt-6.4.2-mingw}
+source "$top/scripts/qt-windows.sh"
+qt=$qt_windows
 export MORIV_QT_WINDOWS=$qt
 
 bash "$top/scripts/build-qt-windows.sh"
@@ -31,8 +32,8 @@ rm -rf "$deploy" "$out/$name.zip"
 mkdir -p "$deploy/platforms" "$deploy/styles" "$deploy/translations"
 cp "$out/build/src/moriv.exe" "$deploy/"
 cp "$qt"/bin/Qt6{Core,Gui,Widgets,Network}.dll "$deploy/"
-cp /usr/lib/gcc/x86_64-w64-mingw32/12-posix/{libstdc++-6,libgcc_s_seh-1}.dll \
-   /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$deploy/"
+cp "$mingw_runtime"/{libstdc++-6,libgcc_s_seh-1}.dll "$mingw_libraries/libwinpthread-1.dll" \
+   "$deploy/"
 cp "$qt/plugins/platforms/qwindows.dll" "$deploy/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$deploy/styles/"
 # The digits' seven-segment face, which Windows lacks, with its licence (SIL OFL 1.1).

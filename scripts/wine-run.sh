@@ -4,12 +4,13 @@
 # on its DLL path. CMake uses it to run the build's own tools and the unit tests.
 # Usage: wine-run.sh program.exe [arguments...]
 set -euo pipefail
-qt=${MORIV_QT_WINDOWS:-$HOME/.cache/moriv/qt-6.4.2-mingw}
+source "$(dirname "$0")/qt-windows.sh"
+qt=$qt_windows
 export WINEPREFIX=${WINEPREFIX:-$(dirname "$qt")/wineprefix-build}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 windows_path() { echo "Z:${1//\//\\}"; }
-export WINEPATH="$(windows_path "$qt/bin");$(windows_path /usr/lib/gcc/x86_64-w64-mingw32/12-posix);$(windows_path /usr/x86_64-w64-mingw32/lib)"
+export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$mingw_runtime");$(windows_path "$mingw_libraries")"
 wine=$(command -v wine64 || command -v wine)
 if [ ! -f "$WINEPREFIX/moriv-ready" ]; then
     rm -rf "$WINEPREFIX"
