@@ -9,13 +9,18 @@
 #include <optional>
 #include <variant>
 
+class QScreen;
+class QWidget;
+
+enum class Corner { TopLeft, TopRight, BottomLeft, BottomRight };
+
 // What the command line asked for.
 struct CommandLine
 {
     Form1::RunOptions run;
     bool start = false;
     bool globalKeys = true;
-    std::optional<Form1::Corner> corner;
+    std::optional<Corner> corner;
     int screen = 0;  // 1-based; 0: the primary screen
     QString command; // for the timer already running; nothing else is done
 };
@@ -30,3 +35,7 @@ struct CommandLineExit
 
 // Reads the arguments (the program's name first) before any display is opened.
 std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &arguments);
+
+// Puts the window at the design's place on the screen (the primary one when null), or in a
+// corner of its available area, 16 px in from the edges.
+void placeWindow(QWidget &window, const QScreen *screen, std::optional<Corner> corner);

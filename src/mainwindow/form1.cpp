@@ -3,17 +3,14 @@
 
 #include "forms/formtimer.h"
 #include "forms/messageboxservice.h"
-#include "forms/twips.h"
 #include "platform/platform.h"
 #include "settings/form2.h"
 #include "settings/settingsmessages.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include <utility>
 
@@ -126,28 +123,6 @@ void Form1::fitToVisibleLabels()
         control->move(control->pos() + QPoint(0, down));
     visible.translate(0, down);
     resize(std::max(width(), visible.right() + 1), std::max(height(), visible.bottom() + 1));
-}
-
-void Form1::placeOnScreen(const QScreen *screen, std::optional<Corner> corner)
-{
-    if (screen)
-        setScreen(const_cast<QScreen *>(screen)); // another X screen needs its own root
-    else
-        screen = QGuiApplication::primaryScreen();
-    if (!screen) {
-        move(Twips::toPixels(3360), Twips::toPixels(1650));
-        return;
-    }
-    if (!corner) {
-        move(screen->geometry().topLeft()
-             + QPoint(Twips::toPixels(3360), Twips::toPixels(1650)));
-        return;
-    }
-    const QRect area = screen->availableGeometry().adjusted(16, 16, -16, -16);
-    const bool left = *corner == Corner::TopLeft || *corner == Corner::BottomLeft;
-    const bool top = *corner == Corner::TopLeft || *corner == Corner::TopRight;
-    move(left ? area.left() : area.right() + 1 - width(),
-         top ? area.top() : area.bottom() + 1 - height());
 }
 
 void Form1::Form_Resize()

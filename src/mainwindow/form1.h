@@ -18,7 +18,6 @@ class MessageBoxService;
 class MonotonicClock;
 class QLabel;
 class QPushButton;
-class QScreen;
 class WindowServices;
 
 // The timer window: a small borderless strip that floats over a slide show and shows the
@@ -49,8 +48,6 @@ public:
         qreal scale = 1;
     };
 
-    enum class Corner { TopLeft, TopRight, BottomLeft, BottomRight };
-
     explicit Form1(Services services, QWidget *parent = nullptr);
     ~Form1() override;
 
@@ -76,10 +73,6 @@ public:
     // Runs once, before the window is first shown. A settings file it could not use is
     // reported once the event loop runs.
     void Form_Load();
-    // Puts the window at its design place on the screen (the primary one when null), or in a
-    // corner of its available area, 16 px in from the edges.
-    void placeOnScreen(const QScreen *screen = nullptr,
-                       std::optional<Corner> corner = std::nullopt);
     // A command from a desktop-wide shortcut while another program has the keyboard: it acts
     // as the window's key; a question or dialog it opens gives the keyboard back on closing.
     void globalCommand(Command command);
