@@ -13,8 +13,8 @@ work=${MORIV_QT_WINDOWS_WORK:-$prefix-work}
 jobs=$(nproc)
 stamp="$prefix/moriv-qt.stamp"
 
-configure=(-DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake"
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix"
+# The options, without the folders this clone and this cache happen to be in.
+options=(-DCMAKE_BUILD_TYPE=Release
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
     -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
     -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF
@@ -26,7 +26,7 @@ configure=(-DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake"
     -DFEATURE_system_doubleconversion=OFF)
 # What the build is made of: the Qt version, the options, the toolchain and the patches. A
 # change to any of them builds Qt again; a change elsewhere in this script does not.
-recipe=$( (echo "$qt_windows_version" "${configure[@]}"
+recipe=$( (echo "$qt_windows_version" "${options[@]}"
            cat "$top/cmake/mingw-w64-x86_64.cmake" "$top"/cmake/qt-windows/*.patch) \
          | sha256sum | cut -d' ' -f1)
 
@@ -80,7 +80,9 @@ for patch in "$top"/cmake/qt-windows/*.patch; do
     patch -p1 -s --forward < "$patch"
 done
 
-cmake -S . -B "$work/build" -G "Unix Makefiles" "${configure[@]}" > "$work/configure.log"
+cmake -S . -B "$work/build" -G "Unix Makefiles" -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" "${options[@]}" \
+    > "$work/configure.log"
 cmake --build "$work/build" --parallel "$jobs"
 rm -rf "$prefix"
 cmake --install "$work/build" > /dev/null
