@@ -9,7 +9,8 @@ windows=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev patch xz-utils zip)
 case "${1:-run}" in
     test) packages+=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi
                      clang libclang-rt-14-dev openbox imagemagick libxcb-composite0-dev desktop-file-utils
-                     lintian man-db xfwm4 x11-xserver-utils "${windows[@]}") ;;
+                     lintian man-db xfwm4 x11-xserver-utils sway xwayland wtype grim
+                     qt6-wayland "${windows[@]}") ;;
     windows) packages+=("${windows[@]}") ;;
 esac
 

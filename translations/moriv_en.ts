@@ -78,51 +78,55 @@
 <context>
     <name>RegularFile</name>
     <message>
-        <source>it is not a regular file</source>
+        <source>它不是普通文件</source>
         <translation>it is not a regular file</translation>
     </message>
     <message>
-        <source>it is a folder</source>
+        <source>它是文件夹</source>
         <translation>it is a folder</translation>
     </message>
     <message>
-        <source>it is a FIFO, not a regular file</source>
+        <source>它是 FIFO（命名管道），不是普通文件</source>
         <translation>it is a FIFO, not a regular file</translation>
     </message>
     <message>
-        <source>it is a device, not a regular file</source>
+        <source>它是设备，不是普通文件</source>
         <translation>it is a device, not a regular file</translation>
     </message>
     <message>
-        <source>it is a socket, not a regular file</source>
+        <source>它是套接字，不是普通文件</source>
         <translation>it is a socket, not a regular file</translation>
     </message>
 </context>
 <context>
     <name>SettingsFile</name>
     <message>
-        <source>unknown error</source>
+        <source>未知错误</source>
         <translation>unknown error</translation>
     </message>
     <message>
-        <source>%1 is not a folder</source>
+        <source>%1 不是文件夹</source>
         <translation>%1 is not a folder</translation>
     </message>
     <message>
-        <source>it is a folder</source>
+        <source>它是文件夹</source>
         <translation>it is a folder</translation>
     </message>
     <message>
-        <source>it is larger than %1 KiB, too large for a settings file</source>
+        <source>它大于 %1 KiB，作为设置文件太大</source>
         <translation>it is larger than %1 KiB, too large for a settings file</translation>
     </message>
     <message>
-        <source>cannot create the folder %1</source>
+        <source>无法创建文件夹 %1</source>
         <translation>cannot create the folder %1</translation>
     </message>
     <message>
-        <source>the disk took only part of the file</source>
+        <source>磁盘只写入了文件的一部分</source>
         <translation>the disk took only part of the file</translation>
+    </message>
+    <message>
+        <source>这个系统没有设置文件所用的 GB18030 编码</source>
+        <translation>this system lacks the GB18030 code page in which the settings file is written</translation>
     </message>
 </context>
 <context>
@@ -144,6 +148,13 @@ The current countdown length stays in use.</translation>
 设置没有保存，倒计时未改变。</source>
         <translation>Cannot save the settings file %1: %2
 The setting was not saved; the countdown is unchanged.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>计时器正在等待对其问题的回答，什么也没有做</source>
+        <translation>the timer is waiting for an answer to its question; nothing done</translation>
     </message>
 </context>
 </TS>

@@ -40,8 +40,9 @@ void FormTimer::setEnabled(bool enabled)
     if (enabled == m_enabled)
         return;
     if (!enabled) {
-        if (m_batched)
-            catchUp();
+        // A tick that fell due before the disarm was not yet delivered only because the
+        // event loop had not come round to it: it still counts.
+        catchUp();
         if (ticking()) {
             const auto elapsed = m_clock.now() - m_runStart;
             m_spent = std::clamp<MonotonicClock::Duration>(elapsed - m_delivered * interval(),

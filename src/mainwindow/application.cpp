@@ -26,8 +26,9 @@ namespace {
 
 // Qt answers a missing display with abort() and advice to reinstall the program. While the
 // application object is made, its messages are held back: a fatal one, which can only mean
-// that no display could be opened, becomes one plain line and exit status 1; otherwise they
-// are passed on once the display is there.
+// that no display could be opened, becomes one plain line and exit status 1, after the
+// messages that say why (the server refused us, a library is missing); otherwise they are
+// passed on once the display is there.
 QList<std::tuple<QtMsgType, QString>> heldMessages;
 
 void holdMessage(QtMsgType type, const QMessageLogContext &, const QString &text)
@@ -36,6 +37,8 @@ void holdMessage(QtMsgType type, const QMessageLogContext &, const QString &text
         heldMessages.append({type, text});
         return;
     }
+    for (const auto &[held, heldText] : std::as_const(heldMessages))
+        std::fprintf(stderr, "%s\n", qPrintable(heldText));
     std::fputs("moriv: no display could be opened; run moriv inside a desktop session, or set "
                "DISPLAY (for example DISPLAY=:0)\n",
                stderr);
@@ -57,6 +60,12 @@ int sendCommand(int &argc, char **argv, const QString &command)
     switch (CommandChannel::send(Platform::commandSocketName(), command)) {
     case CommandChannel::Delivery::Delivered:
         return 0;
+    case CommandChannel::Delivery::Busy:
+        InterfaceLanguage::install(QLocale::system());
+        std::fprintf(stderr, "moriv: %s\n",
+                     qPrintable(QCoreApplication::translate(
+                         "CommandLine", "计时器正在等待对其问题的回答，什么也没有做")));
+        return 3;
     case CommandChannel::Delivery::NoTimer:
         std::fputs("moriv: no timer is running\n", stderr);
         return 1;
@@ -94,6 +103,7 @@ int runApplication(int &argc, char **argv)
     qInstallMessageHandler(previous);
     for (const auto &[type, text] : std::exchange(heldMessages, {}))
         qt_message_output(type, QMessageLogContext(), text);
+    Platform::endOnTerminationSignals();
     const QList<QScreen *> screens = QGuiApplication::screens();
     if (options.screen > screens.size())
         return usageError(QStringLiteral("there is no screen %1; this desktop has %2")
@@ -134,6 +144,7 @@ int runApplication(int &argc, char **argv)
         std::fprintf(stderr, "moriv: moriv --command cannot reach this timer: %s\n",
                      qPrintable(refusal));
     QObject::connect(&commands, &CommandServer::command, &form, &Form1::globalCommand);
+    commands.setBusyCheck([&form] { return form.isWaitingForAnswer(); });
 
     form.setRunOptions(options.run);
     form.Form_Load();

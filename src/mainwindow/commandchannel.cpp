@@ -29,6 +29,8 @@ Delivery send(const QString &socketName, const QString &command)
     QByteArray answer;
     while (!answer.contains('\n') && socket.waitForReadyRead(answerMilliseconds))
         answer += socket.read(maxMessage);
+    if (answer == "busy\n")
+        return Delivery::Busy;
     return answer == "ok\n" ? Delivery::Delivered : Delivery::Refused;
 }
 
@@ -74,12 +76,20 @@ void CommandServer::accept()
             const std::optional<Command> received =
                 line.endsWith('\n') ? Commands::named(QString::fromLatin1(line.chopped(1)))
                                     : std::nullopt;
-            socket->write(received ? "ok\n" : "unknown\n");
+            const bool busy = received && (m_windowPending || (m_busy && m_busy()));
+            socket->write(!received ? "unknown\n" : busy ? "busy\n" : "ok\n");
             socket->disconnectFromServer();
+            if (!received || busy)
+                return;
             // The command may open a question with an event loop of its own: it runs once
             // this connection is done with.
-            if (received)
-                QTimer::singleShot(0, this, [this, sent = *received] { emit command(sent); });
+            const bool opensWindow = Commands::opensWindow(*received);
+            m_windowPending = m_windowPending || opensWindow;
+            QTimer::singleShot(0, this, [this, sent = *received, opensWindow] {
+                if (opensWindow)
+                    m_windowPending = false;
+                emit command(sent);
+            });
         });
     }
 }

@@ -6,15 +6,17 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QLocalServer;
 
 // Commands to the running timer from another process (`moriv --command start`), for desktops
 // where only the desktop's own shortcuts reach a program: a local socket that only this user
 // can reach. One line per connection: the command's name and a line feed; the timer answers
-// "ok" or "unknown".
+// "ok", "busy" (a question or dialog is open: nothing done) or "unknown".
 namespace CommandChannel {
 
-enum class Delivery { Delivered, NoTimer, Refused };
+enum class Delivery { Delivered, Busy, NoTimer, Refused };
 // Sends one command and waits at most two seconds for the answer.
 Delivery send(const QString &socketName, const QString &command);
 
@@ -31,6 +33,8 @@ public:
     // Listens at the name. A socket there, left by a timer that was killed or still held by
     // an older one, is replaced: the timer started last answers.
     bool listen(const QString &socketName, QString *error);
+    // Whether the timer takes no command now; such a command is answered "busy".
+    void setBusyCheck(std::function<bool()> busy) { m_busy = std::move(busy); }
 
 signals:
     // A command arrived.
@@ -40,6 +44,8 @@ private:
     void accept();
 
     QLocalServer *m_server;
+    std::function<bool()> m_busy;
+    bool m_windowPending = false; // a command that opens a window was taken, not yet run
 };
 
 namespace Platform {

@@ -36,6 +36,16 @@ Form1::Form1(Services services, QWidget *parent)
 {
     buildForm();
     m_form2 = std::make_unique<Form2>(m_services.settings, m_services.messages, *this);
+    // A question or dialog that a command opened may be hidden behind a full-screen slide
+    // show, where nobody can answer it: after 20 s it gives up, answered No or Cancel.
+    m_giveUp = new FormTimer(m_services.clock, this);
+    m_giveUp->setObjectName(QStringLiteral("GiveUp"));
+    m_giveUp->setInterval(20000);
+    connect(m_giveUp, &FormTimer::tick, this, [this] {
+        m_giveUp->setEnabled(false);
+        m_services.messages.abortOpenBoxes();
+        m_form2->abortModal();
+    });
 }
 
 Form1::~Form1() = default;

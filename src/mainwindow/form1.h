@@ -73,9 +73,12 @@ public:
     // Runs once, before the window is first shown. A settings file it could not use is
     // reported once the event loop runs.
     void Form_Load();
-    // A command from a desktop-wide shortcut while another program has the keyboard: it acts
-    // as the window's key; a question or dialog it opens gives the keyboard back on closing.
+    // A command from a desktop-wide shortcut or another process while another program has
+    // the keyboard: it acts as the window's key; a question or dialog it opens gives the
+    // keyboard back on closing, and gives up unanswered after 20 s.
     void globalCommand(Command command);
+    // A question or dialog is open: commands are not taken meanwhile.
+    bool isWaitingForAnswer() const;
 
     void Form_Resize();
     void Form_KeyPress(int characterCode);
@@ -131,6 +134,8 @@ private:
     bool m_refreshingKey = false;
     bool m_hundredthsBehind = false; // Labhm's caption waits for the end of a batch
     qint16 m_hundredthsShown = 0;
+    int m_answering = 0; // commands from elsewhere still running
+    FormTimer *m_giveUp = nullptr;
     std::unique_ptr<Form2> m_form2;
 
     QPushButton *m_comhuifu = nullptr;

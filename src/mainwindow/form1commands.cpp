@@ -42,19 +42,31 @@ void Form1::run(Command command)
     }
 }
 
+bool Form1::isWaitingForAnswer() const
+{
+    return m_answering > 0 || QApplication::activeModalWidget();
+}
+
 void Form1::globalCommand(Command command)
 {
     // While the question or the dialog is open the timer's keys do nothing, and neither do
     // commands from elsewhere: a second question must not open inside the first.
-    if (QApplication::activeModalWidget())
+    if (isWaitingForAnswer())
         return;
     const bool opensWindow = Commands::opensWindow(command);
     const quintptr before = opensWindow ? m_services.windows.focusedWindow() : 0;
-    if (opensWindow)
+    if (opensWindow) {
         focusQuestionWhenShown(0);
+        m_giveUp->restartPhase();
+        m_giveUp->setEnabled(true);
+    }
+    ++m_answering;
     run(command);
-    if (opensWindow)
+    --m_answering;
+    if (opensWindow) {
+        m_giveUp->setEnabled(false);
         m_services.windows.restoreFocus(before);
+    }
 }
 
 void Form1::focusQuestionWhenShown(int attempt)

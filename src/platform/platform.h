@@ -63,12 +63,24 @@ public:
 signals:
     // A grabbed shortcut was pressed.
     void activated(Command command);
+
+protected:
+    // For the native event filters: the command runs once the window system's event has been
+    // handled, so that a question it opens does not run its event loop inside that handling.
+    void deliver(Command command)
+    {
+        QMetaObject::invokeMethod(
+            this, [this, command] { emit activated(command); }, Qt::QueuedConnection);
+    }
 };
 
 namespace Platform {
 
 // Adjusts the environment before the application object exists (the platform plugin).
 void prepareEnvironment();
+// From now on the signals that ask a program to end (where the system has them) end the
+// event loop, as closing the window does.
+void endOnTerminationSignals();
 std::unique_ptr<WindowServices> createWindowServices();
 std::unique_ptr<GlobalShortcuts> createGlobalShortcuts();
 
@@ -98,6 +110,9 @@ QString refusalToReplace(const QString &path);
 // system's own code page is.
 namespace Gb18030 {
 
+// Whether the system has the code page at all; without it the file is neither read nor
+// written, rather than in another code page.
+bool isAvailable();
 // Whether the system has all of GB18030; otherwise only its two-byte part, GBK.
 bool isComplete();
 QByteArray encode(const QString &text);

@@ -14,7 +14,13 @@ constexpr qsizetype chunkBytes = 64 * 1024;
 
 QString systemReason(const QString &qtReason)
 {
-    return qtReason.isEmpty() ? SettingsFile::tr("unknown error") : qtReason;
+    return qtReason.isEmpty() ? SettingsFile::tr("未知错误") : qtReason;
+}
+
+// The file's code page is GB18030 on every system; in any other the texts would change.
+QString noCodePage()
+{
+    return SettingsFile::tr("这个系统没有设置文件所用的 GB18030 编码");
 }
 
 // Splits a byte stream into lines. A line ends at CR, at LF, or at CR LF taken as one; the
@@ -113,11 +119,11 @@ SettingsResult SettingsFile::EnsureSettingsFile() const
     const QFileInfo folder(m_directory);
     if (folder.exists() && !folder.isDir())
         return SettingsResult::failure(
-            filePath(), tr("%1 is not a folder").arg(QDir::toNativeSeparators(m_directory)));
+            filePath(), tr("%1 不是文件夹").arg(QDir::toNativeSeparators(m_directory)));
     const QFileInfo file(filePath());
     if (file.exists()) {
         if (file.isDir())
-            return SettingsResult::failure(filePath(), tr("it is a folder"));
+            return SettingsResult::failure(filePath(), tr("它是文件夹"));
         return {};
     }
     return writeBytes(defaultContents());
@@ -125,14 +131,15 @@ SettingsResult SettingsFile::EnsureSettingsFile() const
 
 SettingsResult SettingsFile::ReadSettingsFile(QString &title, QString &minutes) const
 {
+    if (!Gb18030::isAvailable())
+        return SettingsResult::failure(filePath(), noCodePage());
     QFile file;
     const QString refusal = RegularFile::openForReading(file, filePath());
     if (!refusal.isEmpty())
         return SettingsResult::failure(filePath(), refusal);
     if (file.size() > maxFileBytes)
         return SettingsResult::failure(filePath(),
-                                       tr("it is larger than %1 KiB, too large for a "
-                                          "settings file")
+                                       tr("它大于 %1 KiB，作为设置文件太大")
                                            .arg(maxFileBytes / 1024));
     SettingsResult result = readPairs(file, title, minutes);
     result.path = filePath();
@@ -168,6 +175,8 @@ SettingsResult SettingsFile::WriteSettingsFile(const QString &title, const QStri
 
 SettingsResult SettingsFile::writeBytes(const QByteArray &contents) const
 {
+    if (!Gb18030::isAvailable())
+        return SettingsResult::failure(filePath(), noCodePage());
     // A save replaces a regular file (or the one a link leads to) and nothing else: a FIFO or
     // a device under the name stays what it is.
     const QString refusal = RegularFile::refusalToReplace(filePath());
@@ -175,7 +184,7 @@ SettingsResult SettingsFile::writeBytes(const QByteArray &contents) const
         return SettingsResult::failure(filePath(), refusal);
     if (!QFileInfo(m_directory).isDir() && !QDir().mkpath(m_directory))
         return SettingsResult::failure(filePath(),
-                                       tr("cannot create the folder %1")
+                                       tr("无法创建文件夹 %1")
                                            .arg(QDir::toNativeSeparators(m_directory)));
 
     // The new contents go to a temporary file beside the old one and replace it in one step
@@ -187,7 +196,7 @@ SettingsResult SettingsFile::writeBytes(const QByteArray &contents) const
         return SettingsResult::failure(filePath(), systemReason(file.errorString()));
     if (file.write(contents) != contents.size() || !file.flush()) {
         const QString reason = file.error() == QFileDevice::NoError
-                                   ? tr("the disk took only part of the file")
+                                   ? tr("磁盘只写入了文件的一部分")
                                    : systemReason(file.errorString());
         file.cancelWriting();
         return SettingsResult::failure(filePath(), reason);

@@ -99,7 +99,8 @@ wait_screen '剩余 3 分 00 秒' 5
 
 step "usage errors and no timer"
 [ "$(command_status fly)" = 2 ] || fail "--command fly did not exit 2"
-stop "$program_pid"
+stop "$program_pid" # SIGTERM ends the timer as closing it does
+[ ! -e "$XDG_RUNTIME_DIR/moriv-command" ] || fail "the command socket outlived the timer"
 [ "$(command_status start)" = 1 ] || fail "--command start with no timer did not exit 1"
 grep -q 'no timer is running' "$work/command.log" || fail "no message that no timer runs"
 echo "commands ($manager): all steps passed"

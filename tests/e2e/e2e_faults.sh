@@ -10,13 +10,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/dbus.sh"
 source "$here/../support/session.sh"
 
-step "no display: one line on standard error and status 1"
+step "no display: Qt's reason, then our advice as the last line, and status 1"
 status=0
 env -u DISPLAY -u WAYLAND_DISPLAY "$program" > "$work/nodisplay.log" 2>&1 || status=$?
 cat "$work/nodisplay.log"
 [ "$status" -eq 1 ] || fail "exit status $status without a display"
-[ "$(wc -l < "$work/nodisplay.log")" -eq 1 ] || fail "more than one line without a display"
-grep -q 'no display could be opened.*set DISPLAY' "$work/nodisplay.log" || fail "message"
+grep -q 'could not connect to display' "$work/nodisplay.log" || fail "Qt's reason is missing"
+tail -n1 "$work/nodisplay.log" | grep -q 'no display could be opened.*set DISPLAY' || fail "advice"
+! grep -qi 'reinstall' "$work/nodisplay.log" || fail "Qt's advice to reinstall is shown"
 
 start_display 1024x768
 source "$here/../support/screen.sh"

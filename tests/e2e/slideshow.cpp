@@ -1,14 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for a slide show: a full-screen window of one colour that takes the focus when
-// it starts and raises itself again and again, as presentation programs do.
+// it starts and raises itself again and again, as presentation programs do. It prints every
+// key it gets and every change of its activation, one line each, so a test sees whether it
+// kept the keyboard.
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
+
+#include <cstdio>
+
+class Slide : public QWidget
+{
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        std::printf("key %s\n", qPrintable(event->text()));
+        std::fflush(stdout);
+    }
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::ActivationChange) {
+            std::puts(isActiveWindow() ? "active" : "inactive");
+            std::fflush(stdout);
+        }
+    }
+};
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QWidget slide;
+    Slide slide;
     slide.setWindowTitle(QStringLiteral("slide show"));
     QPalette palette = slide.palette();
     palette.setColor(QPalette::Window, QColor(40, 90, 200));

@@ -21,7 +21,8 @@ private slots:
     void disarmingKeepsTheSpentPartOfTheInterval();
     void restartPhaseStartsAWholeInterval();
     void batchedTimerSchedulesNoWakeUp();
-    void disarmingABatchedTimerDeliversWhatFellDue();
+    void disarmingDeliversWhatFellDue_data();
+    void disarmingDeliversWhatFellDue();
     void handlerThatDisarmsStopsTheBatch();
     void wakeUpIsScheduledForTheNextDueTick();
     void realEventLoopDeliversTicks();
@@ -157,21 +158,41 @@ void TestFormTimer::batchedTimerSchedulesNoWakeUp()
     QVERIFY(timer.isWakeScheduled());
 }
 
-void TestFormTimer::disarmingABatchedTimerDeliversWhatFellDue()
+void TestFormTimer::disarmingDeliversWhatFellDue_data()
 {
+    QTest::addColumn<bool>("batched");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("beforeDisarm"); // ms, with no event delivered meanwhile
+    QTest::addColumn<int>("delivered");
+    QTest::addColumn<int>("spent");
+    QTest::newRow("batched hundredths") << true << 10 << 255 << 25 << 5;
+    // A pause a few milliseconds after a second fell due, before its tick was delivered.
+    QTest::newRow("second overdue at a pause") << false << 1000 << 1004 << 1 << 4;
+}
+
+void TestFormTimer::disarmingDeliversWhatFellDue()
+{
+    QFETCH(bool, batched);
+    QFETCH(int, interval);
+    QFETCH(int, beforeDisarm);
+    QFETCH(int, delivered);
+    QFETCH(int, spent);
     FakeClock clock;
     FormTimer timer(clock);
-    timer.setInterval(10);
-    timer.setBatched(true);
+    timer.setInterval(interval);
+    timer.setBatched(batched);
     timer.setEnabled(true);
     QSignalSpy ticks(&timer, &FormTimer::tick);
-    clock.advance(255ms);
+    clock.advance(milliseconds(beforeDisarm));
     timer.setEnabled(false);
-    QCOMPARE(ticks.count(), 25);
+    QCOMPARE(ticks.count(), delivered);
     timer.setEnabled(true);
-    clock.advance(5ms); // the 5 ms spent before the pause count
+    clock.advance(milliseconds(interval - spent - 1)); // what was spent before the pause counts
     timer.catchUp();
-    QCOMPARE(ticks.count(), 26);
+    QCOMPARE(ticks.count(), delivered);
+    clock.advance(1ms);
+    timer.catchUp();
+    QCOMPARE(ticks.count(), delivered + 1);
 }
 
 void TestFormTimer::handlerThatDisarmsStopsTheBatch()

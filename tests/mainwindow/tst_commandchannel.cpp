@@ -22,6 +22,7 @@ private slots:
     void messages_data();
     void messages();
     void staleSocketIsReplacedAndTheNewestTimerAnswers();
+    void busyTimerTakesNothing();
 
 private:
     // Sends from another thread: the server answers from this one's event loop.
@@ -103,6 +104,21 @@ void TestCommandChannel::staleSocketIsReplacedAndTheNewestTimerAnswers()
     QCOMPARE(send(name, QStringLiteral("start")), CommandChannel::Delivery::Delivered);
     QTRY_COMPARE(toNewer.size(), 1);
     QCOMPARE(toOlder.size(), 0);
+}
+
+void TestCommandChannel::busyTimerTakesNothing()
+{
+    const QString name = m_folder.filePath(QStringLiteral("busy"));
+    CommandServer server;
+    QString error;
+    QVERIFY(server.listen(name, &error));
+    bool questionOpen = true;
+    server.setBusyCheck([&] { return questionOpen; });
+    QSignalSpy commands(&server, &CommandServer::command);
+    QCOMPARE(send(name, QStringLiteral("start")), CommandChannel::Delivery::Busy);
+    questionOpen = false;
+    QCOMPARE(send(name, QStringLiteral("start")), CommandChannel::Delivery::Delivered);
+    QTRY_COMPARE(commands.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCommandChannel)

@@ -54,6 +54,7 @@ private slots:
     void colonBlinksInTheLastMinute();
     void runMinutesLeaveTheFileAlone();
     void globalCommandGivesTheKeyboardBack();
+    void commandQuestionGivesUpAfterTwentySeconds();
 };
 
 void TestForm1Commands::onlyLowerCaseKeysAct_data()
@@ -440,6 +441,28 @@ void TestForm1Commands::globalCommandGivesTheKeyboardBack()
     QCOMPARE(fixture.windows.focus, quintptr(42));
     form.globalCommand(Command::Start);
     QCOMPARE(form.clockState(), CountdownClock::State::Running);
+}
+
+void TestForm1Commands::commandQuestionGivesUpAfterTwentySeconds()
+{
+    Form1Fixture fixture;
+    Form1 &form = fixture.load();
+    fixture.messages.nextAnswer = true; // a Yes after giving up is void
+    bool busy = false;
+    int abortsBefore20s = -1;
+    fixture.messages.whileOpen = [&] {
+        busy = form.isWaitingForAnswer();
+        fixture.clock.advance(19999ms);
+        formTimer(form, "GiveUp").catchUp();
+        abortsBefore20s = fixture.messages.aborts;
+        fixture.clock.advance(1ms);
+        formTimer(form, "GiveUp").catchUp();
+    };
+    form.globalCommand(Command::Reset);
+    QVERIFY(busy);
+    QCOMPARE(abortsBefore20s, 0);
+    QCOMPARE(fixture.messages.aborts, 1);
+    QVERIFY(!form.isWaitingForAnswer());
 }
 
 QTEST_MAIN(TestForm1Commands)

@@ -241,7 +241,7 @@ void TestSettingsFile::fileOverOneMebibyteIsRefusedUnread()
     QString minutes;
     const SettingsResult read = SettingsFile(folder()).ReadSettingsFile(title, minutes);
     QVERIFY(!read);
-    QVERIFY2(read.reason.contains("too large"), qPrintable(read.reason));
+    QVERIFY2(read.reason.contains("太大"), qPrintable(read.reason));
     QVERIFY(minutes.isEmpty());
 }
 
@@ -342,7 +342,7 @@ void TestSettingsFile::failedWriteKeepsTheOldBytes()
 
     QVERIFY(!written);
     QCOMPARE(written.path, settings.filePath());
-    QVERIFY2(written.reason.contains(fullDisk ? "No space left" : "part of the file"),
+    QVERIFY2(written.reason.contains(fullDisk ? "No space left" : "一部分"),
              qPrintable(written.reason));
     QCOMPARE(readAll(settings.filePath()), old);
     QCOMPARE(QDir(settings.directory()).entryList(QDir::Files | QDir::Hidden),
@@ -355,7 +355,7 @@ void TestSettingsFile::onlyRegularFilesAreUsed_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("a FIFO with no writer") << "fifo" << "FIFO";
     QTest::newRow("links to a FIFO") << "linked fifo" << "FIFO";
-    QTest::newRow("a link to a zero device") << "device" << "device";
+    QTest::newRow("a link to a zero device") << "device" << "设备";
     QTest::newRow("a link to a regular file") << "linked file" << "";
 }
 

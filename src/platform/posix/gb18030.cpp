@@ -11,25 +11,26 @@ namespace {
 const char *const name = "GB18030";
 }
 
-bool isComplete()
+bool isAvailable()
 {
     return QStringEncoder(name).isValid();
+}
+
+bool isComplete()
+{
+    return isAvailable();
 }
 
 QByteArray encode(const QString &text)
 {
     QStringEncoder encoder(name);
-    if (!encoder.isValid())
-        encoder = QStringEncoder(QStringConverter::System);
-    return encoder.encode(text);
+    return encoder.isValid() ? QByteArray(encoder.encode(text)) : QByteArray();
 }
 
 QString decode(const QByteArray &bytes)
 {
     QStringDecoder decoder(name);
-    if (!decoder.isValid())
-        decoder = QStringDecoder(QStringConverter::System);
-    return decoder.decode(bytes);
+    return decoder.isValid() ? QString(decoder.decode(bytes)) : QString();
 }
 
 } // namespace Gb18030

@@ -14,15 +14,15 @@ namespace {
 
 QString describe(mode_t mode)
 {
-    const char *kind = QT_TRANSLATE_NOOP("RegularFile", "it is not a regular file");
+    const char *kind = QT_TRANSLATE_NOOP("RegularFile", "它不是普通文件");
     if (S_ISDIR(mode))
-        kind = QT_TRANSLATE_NOOP("RegularFile", "it is a folder");
+        kind = QT_TRANSLATE_NOOP("RegularFile", "它是文件夹");
     else if (S_ISFIFO(mode))
-        kind = QT_TRANSLATE_NOOP("RegularFile", "it is a FIFO, not a regular file");
+        kind = QT_TRANSLATE_NOOP("RegularFile", "它是 FIFO（命名管道），不是普通文件");
     else if (S_ISCHR(mode) || S_ISBLK(mode))
-        kind = QT_TRANSLATE_NOOP("RegularFile", "it is a device, not a regular file");
+        kind = QT_TRANSLATE_NOOP("RegularFile", "它是设备，不是普通文件");
     else if (S_ISSOCK(mode))
-        kind = QT_TRANSLATE_NOOP("RegularFile", "it is a socket, not a regular file");
+        kind = QT_TRANSLATE_NOOP("RegularFile", "它是套接字，不是普通文件");
     return QCoreApplication::translate("RegularFile", kind);
 }
 

@@ -21,6 +21,11 @@ UINT codePage()
 
 } // namespace
 
+bool isAvailable()
+{
+    return true; // GBK, code page 936, is part of every Windows
+}
+
 bool isComplete()
 {
     return codePage() == 54936;

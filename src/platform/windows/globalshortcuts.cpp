@@ -44,7 +44,7 @@ public:
         const auto found = m_commands.constFind(Win32Window::hotKeyId(message));
         if (found == m_commands.cend())
             return false;
-        emit activated(*found);
+        deliver(*found);
         return true;
     }
 

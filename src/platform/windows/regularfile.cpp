@@ -24,9 +24,8 @@ QString refusalToReplace(const QString &path)
     const QFileInfo info(path);
     if (!info.exists() || info.isFile())
         return {};
-    return info.isDir() ? QCoreApplication::translate("RegularFile", "it is a folder")
-                        : QCoreApplication::translate("RegularFile",
-                                                      "it is not a regular file");
+    return info.isDir() ? QCoreApplication::translate("RegularFile", "它是文件夹")
+                        : QCoreApplication::translate("RegularFile", "它不是普通文件");
 }
 
 } // namespace RegularFile

@@ -70,6 +70,11 @@ void prepareEnvironment()
 {
 }
 
+void endOnTerminationSignals()
+{
+    // Windows ends a session with window messages, which Qt turns into closing the windows.
+}
+
 std::unique_ptr<WindowServices> createWindowServices()
 {
     return std::make_unique<WindowsWindowServices>();

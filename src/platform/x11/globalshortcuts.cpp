@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Global shortcuts on X11 (and XWayland): passive key grabs on the root window.
 #include "platform/platform.h"
+#include "platform/x11/connection.h"
 
 #include <QAbstractNativeEventFilter>
-#include <QGuiApplication>
 #include <QHash>
 
-#include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
 
 #include <cstdlib>
@@ -38,14 +37,15 @@ class X11GlobalShortcuts final : public GlobalShortcuts, public QAbstractNativeE
 public:
     X11GlobalShortcuts()
     {
-        if (auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>()) {
-            m_connection = x11->connection();
-            // Every X screen has its own root, and a grab holds below its own root only.
-            for (auto it = xcb_setup_roots_iterator(xcb_get_setup(m_connection)); it.rem;
-                 xcb_screen_next(&it))
-                m_roots.append(it.data->root);
-            qApp->installNativeEventFilter(this);
-        }
+        // Under another platform (offscreen, wayland) the shortcuts are reported as not had.
+        m_connection = x11Connection();
+        if (!m_connection)
+            return;
+        // Every X screen has its own root, and a grab holds below its own root only.
+        for (auto it = xcb_setup_roots_iterator(xcb_get_setup(m_connection)); it.rem;
+             xcb_screen_next(&it))
+            m_roots.append(it.data->root);
+        qApp->installNativeEventFilter(this);
     }
 
     ~X11GlobalShortcuts() override
@@ -104,7 +104,7 @@ public:
         const auto found = m_commands.constFind(key->detail);
         if (found == m_commands.cend())
             return false;
-        emit activated(*found);
+        deliver(*found);
         return true;
     }
 

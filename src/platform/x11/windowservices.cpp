@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for X11 (Linux and the other Unix desktops).
 #include "platform/platform.h"
+#include "platform/x11/connection.h"
 #include "platform/x11/keymask.h"
+#include "platform/x11/windowtype.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
-
-#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,15 +19,15 @@ namespace {
 
 constexpr char keyedProperty[] = "morivColourKeyed";
 
-xcb_connection_t *x11Connection()
+// The root of the X screen the window is on; with several X screens each has its own.
+xcb_window_t rootOf(xcb_connection_t *connection, xcb_window_t window)
 {
-    auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_window_t rootWindow(xcb_connection_t *connection)
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_get_geometry_reply_t *reply =
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+    const xcb_window_t root =
+        reply ? reply->root : xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    std::free(reply);
+    return root;
 }
 
 // A shaped window is mapped with pixels only inside its shape; outside it the X server leaves
@@ -91,6 +90,7 @@ public:
         // the slide show; it has no frame and no taskbar button, as this window wants anyway.
         window->setWindowFlags(window->windowFlags() | Qt::FramelessWindowHint
                                | Qt::WindowStaysOnTopHint | Qt::BypassWindowManagerHint);
+        WindowType::markAsNotification(window);
         m_topmost = window;
         watchStacking();
     }
@@ -159,7 +159,7 @@ public:
             message.type = atom->atom;
             message.data.data32[0] = 2; // the request comes from a pager-like tool
             message.data.data32[1] = XCB_CURRENT_TIME;
-            xcb_send_event(connection, 0, rootWindow(connection),
+            xcb_send_event(connection, 0, rootOf(connection, id),
                            XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY
                                | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                            reinterpret_cast<const char *>(&message));
@@ -201,7 +201,7 @@ public:
         default:
             return false;
         }
-        if (parent != m_root || overrideRedirect || isOwnWindow(window))
+        if (!m_roots.contains(parent) || overrideRedirect || isOwnWindow(window))
             return false;
         if (!m_raise.isActive()) {
             // At most ten raises a second, whatever another program does.
@@ -254,20 +254,25 @@ private:
         return false;
     }
 
+    // On every X screen's root: the timer may be placed on any of them (--screen), and moved.
     void watchStacking()
     {
         xcb_connection_t *connection = x11Connection();
         if (m_watching || !connection)
             return;
-        m_root = rootWindow(connection);
-        // The root's event mask is per client: Qt's own selections on it are kept.
-        xcb_get_window_attributes_reply_t *reply = xcb_get_window_attributes_reply(
-            connection, xcb_get_window_attributes(connection, m_root), nullptr);
-        if (!reply)
-            return;
-        const uint32_t mask = reply->your_event_mask | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        std::free(reply);
-        xcb_change_window_attributes(connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        for (auto it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem;
+             xcb_screen_next(&it)) {
+            const xcb_window_t root = it.data->root;
+            // The root's event mask is per client: Qt's own selections on it are kept.
+            xcb_get_window_attributes_reply_t *reply = xcb_get_window_attributes_reply(
+                connection, xcb_get_window_attributes(connection, root), nullptr);
+            if (!reply)
+                continue;
+            const uint32_t mask = reply->your_event_mask | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+            std::free(reply);
+            xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
+            m_roots.append(root);
+        }
         xcb_flush(connection);
         qApp->installNativeEventFilter(this);
         m_watching = true;
@@ -276,7 +281,7 @@ private:
     xcb_window_t m_window = 0;
     uint32_t m_eventMask = 0;
     QPointer<QWidget> m_topmost;
-    xcb_window_t m_root = 0;
+    QList<xcb_window_t> m_roots;
     bool m_watching = false;
     QTimer m_raise;
     QElapsedTimer m_sinceRaise;

@@ -77,6 +77,24 @@ int testWindow(int seconds)
     Win32Window::reassertTopmost(window);
     check(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST, "still topmost after re-assert");
 
+    // A box opened by a shortcut: Windows hands the activation to its owner, the timer, when
+    // it closes; the keyboard must go back to the window that had it before.
+    const auto popup = [&](const wchar_t *title) {
+        return CreateWindowExW(0, windowClass.lpszClassName, title, WS_POPUP | WS_VISIBLE, 450,
+                               100, 200, 80, nullptr, nullptr, instance, nullptr);
+    };
+    HWND show = popup(L"slide show");
+    SetForegroundWindow(show);
+    void *remembered = Win32Window::foregroundWindow();
+    check(remembered == show, "the slide show's window is remembered");
+    HWND box = popup(L"question");
+    SetForegroundWindow(box);
+    DestroyWindow(box);
+    SetForegroundWindow(window);
+    Win32Window::restoreForeground(remembered);
+    check(GetForegroundWindow() == show, "the slide show has the foreground again");
+    DestroyWindow(show);
+
     // Stay up for a screenshot when asked.
     const DWORD until = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
     MSG message;
