@@ -24,7 +24,7 @@ cmake -S "$top" -B "$out/build" -DCMAKE_BUILD_TYPE=Release \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$top/scripts/wine-run.sh" \
     -DMORIV_WARNINGS_AS_ERRORS=ON -DMORIV_BUILD_BENCH=OFF -DMORIV_BUILD_TESTS="$test" \
-    -DMORIV_WINDOWS_DEPLOYED="$deploy" > "$out/configure.log"
+    -DMORIV_WINDOWS_SETUP="$out/$name-setup.exe" > "$out/configure.log"
 cmake --build "$out/build" --parallel "$(nproc)"
 
 echo "== $name.zip"
@@ -46,6 +46,16 @@ find "$deploy" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip -
 sed "s/@VERSION@/$version/" "$top/assets/windows-readme.txt" | sed 's/$/\r/' > "$deploy/README.txt"
 (cd "$out" && zip -qr9 "$name.zip" "$name")
 echo "$out/$name.zip: $(du -k "$out/$name.zip" | cut -f1) KiB"
+
+echo "== $name-setup.exe"
+# The uninstaller removes exactly what the setup installed: each file, then each folder.
+(cd "$deploy" && find . -type f | sort | sed 's|^\./||; s|/|\\|g; s|.*|Delete "$INSTDIR\\&"|'
+ cd "$deploy" && find . -mindepth 1 -type d | sort -r \
+     | sed 's|^\./||; s|/|\\|g; s|.*|RMDir "$INSTDIR\\&"|') > "$out/removals.nsh"
+makensis -V2 -DVERSION="$version" -DSOURCE="$deploy" -DREMOVALS="$out/removals.nsh" \
+    -DICON="$out/build/src/mainwindow/icons/moriv.ico" -DOUTFILE="$out/$name-setup.exe" \
+    "$top/assets/windows-setup.nsi"
+echo "$out/$name-setup.exe: $(du -k "$out/$name-setup.exe" | cut -f1) KiB"
 
 if [ "$test" = ON ]; then
     echo "== tests under Wine"

@@ -23,11 +23,13 @@ for file in /usr/bin/moriv /usr/share/applications/moriv.desktop \
             /usr/share/icons/hicolor/48x48/apps/moriv.png \
             /usr/share/icons/hicolor/128x128/apps/moriv.png \
             /usr/share/doc/moriv/copyright /usr/share/doc/moriv/changelog.gz \
-            /usr/share/man/man1/moriv.1.gz; do
+            /usr/share/man/man1/moriv.1.gz /usr/share/metainfo/org.moriv.Moriv.metainfo.xml; do
     grep -qx "$file" <<< "$files" || fail "the package lacks $file"
 done
 desktop-file-validate /usr/share/applications/moriv.desktop || fail "desktop entry"
-echo "-- files and desktop entry in place"
+appstreamcli validate --no-net /usr/share/metainfo/org.moriv.Moriv.metainfo.xml \
+    || fail "AppStream metadata"
+echo "-- files, desktop entry and AppStream metadata in place"
 
 version=$(dpkg-deb --field "$deb" Version)
 [ "$(/usr/bin/moriv --version)" = "moriv $version" ] || fail "moriv --version: $(moriv --version)"

@@ -1,11 +1,57 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Build helper: writes the application icon as the PNG files the desktop installs, from the
-// same drawing as the window's icon.  Usage: moriv_icon_pngs <folder>
+// Build helper: writes the application icon as the PNG files the desktop installs and as the
+// Windows icon of moriv.exe, from the same drawing as the window's icon.
+// Usage: moriv_icon_pngs <folder>
 #include "mainwindow/appicon.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
+#include <QtEndian>
 
 #include <cstdio>
+
+namespace {
+
+QByteArray png(int size)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    AppIcon::render(size).save(&buffer, "PNG");
+    return bytes;
+}
+
+template<typename T>
+void append(QByteArray &bytes, T value)
+{
+    value = qToLittleEndian(value);
+    bytes.append(reinterpret_cast<const char *>(&value), sizeof value);
+}
+
+// An .ico file: a directory of images, each one a PNG (as Windows has read them since Vista).
+QByteArray icoFile(const QList<int> &sizes)
+{
+    QByteArray directory;
+    QByteArray images;
+    append<quint16>(directory, 0);
+    append<quint16>(directory, 1); // an icon, not a cursor
+    append<quint16>(directory, quint16(sizes.size()));
+    const int offset = 6 + 16 * int(sizes.size());
+    for (int size : sizes) {
+        const QByteArray image = png(size);
+        directory.append(char(size >= 256 ? 0 : size)).append(char(size >= 256 ? 0 : size));
+        append<quint16>(directory, 0); // no palette
+        append<quint16>(directory, 1); // planes
+        append<quint16>(directory, 32); // bits per pixel
+        append<quint32>(directory, quint32(image.size()));
+        append<quint32>(directory, quint32(offset + images.size()));
+        images += image;
+    }
+    return directory + images;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -18,6 +64,12 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return 1;
         }
+    }
+    QFile ico(folder.filePath(QStringLiteral("moriv.ico")));
+    const QByteArray bytes = icoFile({16, 32, 48, 256});
+    if (!ico.open(QIODevice::WriteOnly) || ico.write(bytes) != bytes.size() || !ico.flush()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(ico.fileName()));
+        return 1;
     }
     return 0;
 }

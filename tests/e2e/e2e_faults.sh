@@ -20,6 +20,11 @@ tail -n1 "$work/nodisplay.log" | grep -q 'no display could be opened.*set DISPLA
 ! grep -qi 'reinstall' "$work/nodisplay.log" || fail "Qt's advice to reinstall is shown"
 
 start_display 1024x768
+step "another platform plugin (offscreen): no X11 shortcuts, no crash; SIGTERM ends it cleanly"
+status=0
+QT_QPA_PLATFORM=offscreen timeout 3 "$program" > "$work/offscreen.log" 2>&1 || status=$?
+[ "$status" -eq 0 ] || [ "$status" -eq 124 ] || fail "offscreen: exit $status"
+
 source "$here/../support/screen.sh"
 settings="$XDG_CONFIG_HOME/MorivTemp/sys.txt"
 

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The deployed moriv.exe under Wine on a display of its own, over a coloured backdrop: red
-# digits with the backdrop right around them (no black box) and the mouse going through it, a
-# counts, s pauses, f opens the dialog, and the settings file it makes is the default's 17
-# GB18030 bytes.
-# Usage: e2e_windows.sh /path/to/deployed/moriv.exe
+# The Windows setup under Wine on a display of its own: a silent install for this user (files,
+# Start-menu shortcut, Apps & features entry), then the installed moriv.exe over a coloured
+# backdrop: red digits with the backdrop right around them (no black box) and the mouse going
+# through it, a counts, s pauses, f opens the dialog, and the settings file it makes is the
+# default's 17 GB18030 bytes; last a silent reinstall and a silent uninstall, which leaves only
+# the settings file.
+# Usage: e2e_windows.sh /path/to/moriv-VERSION-windows-x64-setup.exe
 set -euo pipefail
-exe=$(readlink -f "$1")
+setup=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/session.sh"
 start_display 1024x768
@@ -18,12 +20,25 @@ trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; session_cleanu
 export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$wine" wineboot --init > "$work/wineboot.log" 2>&1 || true
 "$wineserver" -w
-# Only what the zip holds: no Qt or MinGW folder on the DLL path, no plugin path.
+# Only what the setup installs: no Qt or MinGW folder on the DLL path, no plugin path.
 unset WINEPATH QT_PLUGIN_PATH
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Moriv'
+shortcut() { find "$WINEPREFIX/drive_c/users" -name Moriv.lnk; }
+install_silently() { "$wine" "$setup" /S; "$wineserver" -w; }
+
+step "silent install for this user"
+install_silently
+installed=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/Moriv' -type d)
+[ -f "$installed/moriv.exe" ] || fail "moriv.exe is not in %LOCALAPPDATA%\Programs\Moriv"
+echo "   $(find "$installed" -type f | wc -l) files, $(du -sk "$installed" | cut -f1) KiB installed"
+[ -n "$(shortcut)" ] || fail "no Start-menu shortcut"
+"$wine" reg query "$key" /v UninstallString | grep -q 'uninstall.exe' || fail "no uninstall entry"
+exe="$installed/moriv.exe"
 
 step "start-up"
 started=$(date +%s%N)
 background "$work/program.log" "$wine" "$exe"
+program_pid=$last_pid
 poll 30 xdotool search --onlyvisible --name '^Moriv$' > /dev/null || fail "no timer window"
 echo "   window on screen after $(( ($(date +%s%N) - started) / 1000000 )) ms"
 xsetroot -solid '#285AC8'
@@ -99,4 +114,16 @@ file=$(find "$WINEPREFIX/drive_c" -path '*MorivTemp/sys.txt' | head -n1)
 echo "   ${file#"$WINEPREFIX"/}: $(od -An -tx1 "$file" | tr -s ' \n' ' ')"
 printf '\xb5\xb9\xbc\xc6\xca\xb1\xb1\xea\xcc\xe2\r\n 3 \r\n' | cmp - "$file" \
     || fail "the settings file is not the default's 17 GB18030 bytes"
+
+step "silent reinstall, then silent uninstall"
+stop "$program_pid"
+"$wineserver" -w
+install_silently
+[ -f "$exe" ] || fail "the reinstall left no moriv.exe"
+"$wine" "$installed/uninstall.exe" /S
+"$wineserver" -w
+[ ! -e "$installed" ] || fail "left behind: $(find "$installed")"
+[ -z "$(shortcut)" ] || fail "the Start-menu shortcut is still there"
+! "$wine" reg query "$key" > /dev/null 2>&1 || fail "the Apps & features entry is still there"
+[ -f "$file" ] || fail "the uninstaller took the settings file"
 echo "windows: all steps passed"
