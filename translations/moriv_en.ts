@@ -157,4 +157,23 @@ The setting was not saved; the countdown is unchanged.</translation>
         <translation>the timer is waiting for an answer to its question; nothing done</translation>
     </message>
 </context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>开始倒计时</source>
+        <translation>Start the countdown</translation>
+    </message>
+    <message>
+        <source>暂停倒计时</source>
+        <translation>Pause the countdown</translation>
+    </message>
+    <message>
+        <source>重置倒计时</source>
+        <translation>Reset the countdown</translation>
+    </message>
+    <message>
+        <source>打开设置</source>
+        <translation>Open the settings</translation>
+    </message>
+</context>
 </TS>

@@ -96,6 +96,12 @@ int runApplication(int &argc, char **argv)
     const CommandLine &options = std::get<CommandLine>(read);
     if (!options.command.isEmpty())
         return sendCommand(argc, argv, options.command);
+    if (options.shortcuts != ShortcutsChange::None) {
+        QCoreApplication app(argc, argv);
+        InterfaceLanguage::install(QLocale::system());
+        return Platform::changeDesktopShortcuts(QCoreApplication::applicationFilePath(),
+                                                options.shortcuts == ShortcutsChange::Install);
+    }
 
     Platform::prepareEnvironment();
     const QtMessageHandler previous = qInstallMessageHandler(holdMessage);

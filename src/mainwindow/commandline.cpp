@@ -62,7 +62,15 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
         QStringLiteral("Send a command to the timer already running and end: start, pause, "
                        "reset or settings."),
         QStringLiteral("command"));
-    parser.addOptions({minutes, start, corner, screen, scale, warn, noGlobalKeys, command});
+    const QCommandLineOption installShortcuts(
+        QStringLiteral("install-shortcuts"),
+        QStringLiteral("Add Ctrl+Alt+A, S, D and F to the desktop's own shortcuts where it keeps "
+                       "them in GSettings (GNOME), or say how to bind them, and end."));
+    const QCommandLineOption removeShortcuts(
+        QStringLiteral("remove-shortcuts"),
+        QStringLiteral("Remove the shortcuts --install-shortcuts added, and end."));
+    parser.addOptions({minutes, start, corner, screen, scale, warn, noGlobalKeys, command,
+                       installShortcuts, removeShortcuts});
     if (!parser.parse(arguments))
         return refuse(parser.errorText());
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
@@ -81,6 +89,14 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
                           .arg(parser.positionalArguments().first()));
 
     CommandLine result;
+    if (parser.isSet(installShortcuts) || parser.isSet(removeShortcuts)) {
+        if (parser.isSet(installShortcuts) && parser.isSet(removeShortcuts))
+            return refuse(QStringLiteral("--install-shortcuts and --remove-shortcuts "
+                                         "exclude each other"));
+        result.shortcuts = parser.isSet(installShortcuts) ? ShortcutsChange::Install
+                                                          : ShortcutsChange::Remove;
+        return result;
+    }
     if (parser.isSet(command)) {
         result.command = parser.value(command);
         if (!Commands::named(result.command))

@@ -13,6 +13,7 @@ class QScreen;
 class QWidget;
 
 enum class Corner { TopLeft, TopRight, BottomLeft, BottomRight };
+enum class ShortcutsChange { None, Install, Remove };
 
 // What the command line asked for.
 struct CommandLine
@@ -23,6 +24,7 @@ struct CommandLine
     std::optional<Corner> corner;
     int screen = 0;  // 1-based; 0: the primary screen
     QString command; // for the timer already running; nothing else is done
+    ShortcutsChange shortcuts = ShortcutsChange::None; // the desktop's; nothing else is done
 };
 
 // The program ends at once: with status 0 and the text for standard output (--help,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringView>
 
@@ -46,6 +47,15 @@ inline std::optional<Command> named(QStringView text)
         if (text == name(command))
             return command;
     return std::nullopt;
+}
+
+// What the command does, in the user's language: the name of a desktop shortcut.
+inline QString description(Command command)
+{
+    constexpr std::array<const char *, 4> texts = {
+        QT_TRANSLATE_NOOP("Commands", "开始倒计时"), QT_TRANSLATE_NOOP("Commands", "暂停倒计时"),
+        QT_TRANSLATE_NOOP("Commands", "重置倒计时"), QT_TRANSLATE_NOOP("Commands", "打开设置")};
+    return QCoreApplication::translate("Commands", texts[std::size_t(command)]);
 }
 
 // A question or a dialog opens for these.

@@ -88,6 +88,9 @@ std::unique_ptr<GlobalShortcuts> createGlobalShortcuts();
 QString settingsDirectory();
 // Where this user's timer listens for `moriv --command`: empty when no safe place exists.
 QString commandSocketName();
+// Adds (or removes) the desktop's own shortcuts that run `program --command ...`, where the
+// desktop lets a program set them, or says how to bind them; returns the exit status.
+int changeDesktopShortcuts(const QString &program, bool install);
 
 } // namespace Platform
 

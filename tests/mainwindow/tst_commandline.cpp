@@ -28,7 +28,10 @@ QString summary(const CommandLine &line)
         .arg(line.screen)
         .arg(line.run.scale)
         .arg(line.run.warnMinutes)
-        .arg(line.command);
+        .arg(line.command)
+        + (line.shortcuts == ShortcutsChange::None
+               ? QString()
+               : QStringLiteral(" shortcuts=%1").arg(int(line.shortcuts)));
 }
 
 } // namespace
@@ -62,6 +65,10 @@ void TestCommandLine::accepted_data()
     QTest::newRow("a command, other options unread")
         << QStringList{"--command", "settings", "--scale", "99"}
         << QString(plain).replace("command=", "command=settings");
+    QTest::newRow("install shortcuts") << QStringList{"--install-shortcuts"}
+                                       << plain + " shortcuts=1";
+    QTest::newRow("remove shortcuts") << QStringList{"--remove-shortcuts"}
+                                      << plain + " shortcuts=2";
 }
 
 void TestCommandLine::accepted()
@@ -108,6 +115,8 @@ void TestCommandLine::refused_data()
     QTest::newRow("unknown command") << QStringList{"--command", "fly"} << 2
                                      << "--command takes start, pause, reset or settings, "
                                         "not 'fly'";
+    QTest::newRow("install and remove")
+        << QStringList{"--install-shortcuts", "--remove-shortcuts"} << 2 << "exclude each other";
 }
 
 void TestCommandLine::refused()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Global shortcuts on X11 (and XWayland): passive key grabs on the root window.
+#include "platform/freedesktop/portalshortcuts.h"
 #include "platform/platform.h"
 #include "platform/x11/connection.h"
 
@@ -158,6 +159,11 @@ namespace Platform {
 
 std::unique_ptr<GlobalShortcuts> createGlobalShortcuts()
 {
+    // Under a Wayland session the timer's window goes through XWayland, and X key grabs reach
+    // it only while an X window has the keyboard: the desktop's portal is asked as well.
+    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
+        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        return PortalShortcuts::create(std::make_unique<X11GlobalShortcuts>());
     return std::make_unique<X11GlobalShortcuts>();
 }
 

@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The desktop's own shortcuts for the four commands, where a program may set them: GNOME (and
+// the desktops that share its schema) keeps custom shortcuts in GSettings, a list of paths under
+// media-keys, each with a name, a command and a binding. Ours are the paths ending in
+// moriv-<command>/; nothing else in the list is changed.
+#include "platform/platform.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+// GLib names a structure member "signals", which Qt defines as a keyword.
+#undef signals
+#define G_SETTINGS_ENABLE_BACKEND
+#include <gio/gio.h>
+#include <gio/gsettingsbackend.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr char mediaKeys[] = "org.gnome.settings-daemon.plugins.media-keys";
+constexpr char customKeybinding[] =
+    "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding";
+constexpr char listKey[] = "custom-keybindings";
+
+struct Unref
+{
+    void operator()(gpointer object) const { g_object_unref(object); }
+};
+using Settings = std::unique_ptr<GSettings, Unref>;
+
+QByteArray pathOf(Command command)
+{
+    return "/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/moriv-"
+           + Commands::name(command).toUtf8() + '/';
+}
+
+QByteArray bindingOf(Command command)
+{
+    return "<Primary><Alt>" + QByteArray(1, char(Commands::key(command)));
+}
+
+QString commandLine(const QString &program, Command command)
+{
+    return program + QStringLiteral(" --command ") + Commands::name(command);
+}
+
+Settings shortcutAt(const QByteArray &path)
+{
+    return Settings(g_settings_new_with_path(customKeybinding, path.constData()));
+}
+
+QString text(GSettings *settings, const char *key)
+{
+    gchar *value = g_settings_get_string(settings, key);
+    const QString result = QString::fromUtf8(value);
+    g_free(value);
+    return result;
+}
+
+QList<QByteArray> paths(GSettings *media)
+{
+    QList<QByteArray> result;
+    gchar **list = g_settings_get_strv(media, listKey);
+    for (gchar **path = list; *path; ++path)
+        result.append(*path);
+    g_strfreev(list);
+    return result;
+}
+
+bool setPaths(GSettings *media, const QList<QByteArray> &list)
+{
+    QList<const char *> pointers;
+    for (const QByteArray &path : list)
+        pointers.append(path.constData());
+    pointers.append(nullptr);
+    return g_settings_set_strv(media, listKey, pointers.constData());
+}
+
+bool hasSchemas()
+{
+    GSettingsSchemaSource *source = g_settings_schema_source_get_default();
+    for (const char *id : {mediaKeys, customKeybinding}) {
+        GSettingsSchema *schema = source ? g_settings_schema_source_lookup(source, id, TRUE)
+                                         : nullptr;
+        if (!schema)
+            return false;
+        g_settings_schema_unref(schema);
+    }
+    return true;
+}
+
+// Changes that only a memory backend would take are lost at exit: that is a failure.
+bool persistent()
+{
+    GSettingsBackend *backend = g_settings_backend_get_default();
+    const bool memory = QByteArray(G_OBJECT_TYPE_NAME(backend)).contains("Memory");
+    g_object_unref(backend);
+    return !memory;
+}
+
+int change(const QString &program, bool install)
+{
+    Settings media(g_settings_new(mediaKeys));
+    if (!persistent() || !g_settings_is_writable(media.get(), listKey)) {
+        std::fputs("moriv: the desktop's settings (GSettings, dconf) cannot be written; "
+                   "nothing changed\n", stderr);
+        return 1;
+    }
+    QList<QByteArray> list = paths(media.get());
+    for (Command command : Commands::all) {
+        const QByteArray path = pathOf(command);
+        Settings shortcut = shortcutAt(path);
+        if (!install) {
+            list.removeAll(path);
+            for (const char *key : {"name", "command", "binding"})
+                g_settings_reset(shortcut.get(), key);
+            continue;
+        }
+        QByteArray binding = bindingOf(command);
+        for (const QByteArray &other : std::as_const(list)) {
+            if (other.contains("/moriv-"))
+                continue;
+            Settings theirs = shortcutAt(other);
+            if (text(theirs.get(), "binding").compare(QString::fromUtf8(binding),
+                                                      Qt::CaseInsensitive) == 0) {
+                std::printf("%s is the key of your shortcut \"%s\": %s is left without a key\n",
+                            binding.constData(), qPrintable(text(theirs.get(), "name")),
+                            qPrintable(Commands::name(command)));
+                binding.clear();
+            }
+        }
+        const QString name = QStringLiteral("Moriv: ") + Commands::description(command);
+        g_settings_set_string(shortcut.get(), "name", name.toUtf8().constData());
+        g_settings_set_string(shortcut.get(), "command",
+                              commandLine(program, command).toUtf8().constData());
+        g_settings_set_string(shortcut.get(), "binding", binding.constData());
+        if (!list.contains(path))
+            list.append(path);
+    }
+    setPaths(media.get(), list);
+    g_settings_sync();
+    std::printf(install ? "moriv: the four shortcuts are in the desktop's custom shortcuts\n"
+                        : "moriv: the timer's shortcuts are removed\n");
+    return 0;
+}
+
+} // namespace
+
+namespace Platform {
+
+int changeDesktopShortcuts(const QString &program, bool install)
+{
+    const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    if (desktop.contains(QLatin1String("KDE"))) {
+        // Plasma 5.27 answers the portal's BindShortcuts and binds nothing; Plasma 6 binds.
+        std::puts("moriv: on KDE the timer asks the desktop's portal for Ctrl+Alt+A, S, D and F "
+                  "when it starts (Plasma 6 asks you once); Plasma 5 binds none that way: bind "
+                  "these commands in System Settings > Shortcuts > Custom Shortcuts:");
+        for (Command command : Commands::all)
+            std::printf("%s\n", qPrintable(commandLine(program, command)));
+        return 0;
+    }
+    if (qEnvironmentVariableIsSet("SWAYSOCK") || desktop.contains(QLatin1String("sway"))) {
+        std::puts("moriv: sway binds keys in its configuration file; add these lines to "
+                  "~/.config/sway/config, then run swaymsg reload:");
+        for (Command command : Commands::all)
+            std::printf("bindsym Ctrl+Mod1+%c exec %s\n", char(Commands::key(command)),
+                        qPrintable(commandLine(program, command)));
+        return 0;
+    }
+    if (hasSchemas())
+        return change(program, install);
+    std::puts("moriv: this desktop keeps its shortcuts where the timer cannot set them; bind "
+              "Ctrl+Alt+A, S, D and F in its settings to:");
+    for (Command command : Commands::all)
+        std::printf("%s\n", qPrintable(commandLine(program, command)));
+    return 0;
+}
+
+} // namespace Platform

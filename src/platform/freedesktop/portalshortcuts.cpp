@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Every portal call answers through a Request object's Response signal; the request's path is
+// known before the call, so the answer is listened for first and cannot be missed.
+#include "platform/freedesktop/portalshortcuts.h"
+
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+const QString portal = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+
+// One shortcut as BindShortcuts takes it: (sa{sv}), its id and its properties.
+struct PortalShortcut
+{
+    QString id;
+    QVariantMap properties;
+};
+
+QDBusArgument &operator<<(QDBusArgument &argument, const PortalShortcut &shortcut)
+{
+    argument.beginStructure();
+    argument << shortcut.id << shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument &operator>>(const QDBusArgument &argument, PortalShortcut &shortcut)
+{
+    argument.beginStructure();
+    argument >> shortcut.id >> shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(PortalShortcut)
+
+namespace {
+
+class PortalGlobalShortcuts final : public GlobalShortcuts
+{
+    Q_OBJECT
+
+public:
+    explicit PortalGlobalShortcuts(std::unique_ptr<GlobalShortcuts> fallback)
+        : m_fallback(std::move(fallback))
+    {
+        qDBusRegisterMetaType<PortalShortcut>();
+        qDBusRegisterMetaType<QList<PortalShortcut>>();
+        connect(m_fallback.get(), &GlobalShortcuts::activated, this, &GlobalShortcuts::activated);
+        m_bus.connect(portal, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
+                      SLOT(activate(QDBusMessage)));
+    }
+
+    ~PortalGlobalShortcuts() override
+    {
+        if (m_session.isEmpty())
+            return;
+        m_bus.call(QDBusMessage::createMethodCall(portal, m_session,
+                                                  QStringLiteral("org.freedesktop.portal.Session"),
+                                                  QStringLiteral("Close")),
+                   QDBus::Block, 1000);
+    }
+
+    // The X key grabs hold until the portal has bound the shortcuts, and stay if it never
+    // does; the portal's answers come later, and nothing waits for them.
+    QStringList grab(const QList<Command> &commands) override
+    {
+        m_commands = commands;
+        request(QStringLiteral("CreateSession"), {},
+                {{QStringLiteral("session_handle_token"), QStringLiteral("moriv_session")}},
+                SLOT(sessionCreated(uint, QVariantMap)));
+        return m_fallback->grab(commands);
+    }
+
+private slots:
+    void sessionCreated(uint response, const QVariantMap &results)
+    {
+        m_session = results.value(QStringLiteral("session_handle")).toString();
+        if (response != 0 || m_session.isEmpty()) {
+            refused(response);
+            return;
+        }
+        QList<PortalShortcut> shortcuts;
+        for (Command command : std::as_const(m_commands))
+            shortcuts.append({Commands::name(command),
+                              {{QStringLiteral("description"), Commands::description(command)},
+                               {QStringLiteral("preferred_trigger"),
+                                QStringLiteral("CTRL+ALT+") + QChar(Commands::key(command))}}});
+        request(QStringLiteral("BindShortcuts"),
+                {QVariant::fromValue(QDBusObjectPath(m_session)),
+                 QVariant::fromValue(shortcuts), QString()},
+                {}, SLOT(shortcutsBound(uint, QVariantMap)));
+    }
+
+    // A desktop may answer 0 and bind nothing (Plasma 5.27 does): only the shortcuts it lists
+    // are bound.
+    void shortcutsBound(uint response, const QVariantMap &results)
+    {
+        if (response != 0) {
+            refused(response);
+            return;
+        }
+        QList<PortalShortcut> bound;
+        results.value(QStringLiteral("shortcuts")).value<QDBusArgument>() >> bound;
+        QStringList missing;
+        for (Command command : std::as_const(m_commands)) {
+            const auto named = [&](const PortalShortcut &shortcut) {
+                return shortcut.id == Commands::name(command);
+            };
+            if (std::none_of(bound.cbegin(), bound.cend(), named))
+                missing << GlobalShortcuts::name(command);
+        }
+        if (missing.isEmpty()) {
+            m_fallback.reset(); // one press, one command
+            return;
+        }
+        std::fprintf(stderr, "moriv: the desktop's portal did not bind %s; they reach the timer "
+                             "only while an X window has the keyboard: bind the desktop's own "
+                             "shortcuts to moriv --command\n",
+                     qPrintable(missing.join(QStringLiteral(", "))));
+    }
+
+    // Activated(o session_handle, s shortcut_id, t timestamp, a{sv} options)
+    void activate(const QDBusMessage &message)
+    {
+        const QVariantList arguments = message.arguments();
+        if (arguments.size() < 2
+            || arguments.at(0).value<QDBusObjectPath>().path() != m_session)
+            return;
+        if (const std::optional<Command> command = Commands::named(arguments.at(1).toString()))
+            deliver(*command);
+    }
+
+private:
+    // Calls a portal method whose last argument is its options, with a handle token that names
+    // the Request object the answer comes from.
+    void request(const QString &method, QVariantList arguments, QVariantMap options,
+                 const char *answer)
+    {
+        const QString token = QStringLiteral("moriv%1").arg(++m_requests);
+        QString sender = m_bus.baseService().mid(1);
+        sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+        m_bus.connect(portal, portalPath + QStringLiteral("/request/") + sender + u'/' + token,
+                      QStringLiteral("org.freedesktop.portal.Request"),
+                      QStringLiteral("Response"), this, answer);
+        options.insert(QStringLiteral("handle_token"), token);
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(portal, portalPath, shortcutsInterface, method);
+        call.setArguments(arguments << options);
+        auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher] {
+            watcher->deleteLater();
+            if (!watcher->isError())
+                return;
+            std::fprintf(stderr, "moriv: this desktop offers no shortcuts portal (%s): Ctrl+Alt "
+                                 "reaches the timer only while an X window has the keyboard; "
+                                 "moriv --install-shortcuts sets up the desktop's own\n",
+                         qPrintable(watcher->error().name()));
+        });
+    }
+
+    static void refused(uint response)
+    {
+        std::fprintf(stderr, "moriv: the desktop did not grant the Ctrl+Alt shortcuts (%s); "
+                             "moriv --command still works\n",
+                     response == 1 ? "the user cancelled" : "refused");
+    }
+
+    std::unique_ptr<GlobalShortcuts> m_fallback;
+    QDBusConnection m_bus = QDBusConnection::sessionBus();
+    QList<Command> m_commands;
+    QString m_session;
+    int m_requests = 0;
+};
+
+} // namespace
+
+namespace PortalShortcuts {
+
+std::unique_ptr<GlobalShortcuts> create(std::unique_ptr<GlobalShortcuts> fallback)
+{
+    return std::make_unique<PortalGlobalShortcuts>(std::move(fallback));
+}
+
+} // namespace PortalShortcuts
+
+#include "portalshortcuts.moc"

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# moriv --install-shortcuts and --remove-shortcuts on GNOME's custom shortcuts, in a private dconf
+# on a private session bus: installing twice changes nothing, the user's own shortcut is kept
+# (and its key left to it), and removing takes away exactly ours.
+# Usage: e2e_desktopshortcuts.sh /path/to/moriv
+set -euo pipefail
+program=$(readlink -f "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/dbus.sh"
+source "$here/../support/session.sh"
+export XDG_CONFIG_HOME="$work/config" XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=dconf
+unset SWAYSOCK
+keys=org.gnome.settings-daemon.plugins.media-keys
+mine=/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/custom0/
+dump() { dconf dump /org/gnome/settings-daemon/plugins/media-keys/; }
+# dconf-service, started by the bus on first use, writes where the bus's environment says.
+gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+    --method org.freedesktop.DBus.UpdateActivationEnvironment \
+    "{'XDG_CONFIG_HOME': '$XDG_CONFIG_HOME'}" > /dev/null
+
+step "the user's own shortcut holds Ctrl+Alt+D"
+gsettings set $keys custom-keybindings "['$mine']"
+gsettings set $keys.custom-keybinding:$mine name 'Mine'
+gsettings set $keys.custom-keybinding:$mine binding '<Primary><Alt>d'
+
+step "install, twice"
+"$program" --install-shortcuts | tee "$work/install.log"
+grep -q 'Mine' "$work/install.log" || fail "the taken key was not mentioned"
+dump > "$work/first"
+"$program" --install-shortcuts > /dev/null
+dump | diff "$work/first" - || fail "the second install changed the settings"
+list=$(gsettings get $keys custom-keybindings)
+echo "   $list"
+[ "$(grep -o moriv- <<< "$list" | wc -l)" -eq 4 ] && [[ $list == "['$mine', "* ]] \
+    || fail "the list is not the user's and our four"
+grep -q "binding='<Primary><Alt>a'" "$work/first" || fail "Ctrl+Alt+A is not bound"
+grep -q "command='$program --command start'" "$work/first" || fail "no start command"
+
+step "remove"
+"$program" --remove-shortcuts
+[ "$(gsettings get $keys custom-keybindings)" = "['$mine']" ] || fail "the list was not restored"
+! dump | grep -q moriv || fail "left behind: $(dump | grep moriv)"
+[ "$(gsettings get $keys.custom-keybinding:$mine binding)" = "'<Primary><Alt>d'" ] \
+    || fail "the user's shortcut changed"
+echo "desktop shortcuts: all steps passed"
