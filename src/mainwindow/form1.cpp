@@ -92,8 +92,13 @@ void Form1::Form_Load()
     setCaption(m_labfen, m_sj);
     setCaption(m_labmiao, cleared);
 
-    for (FormTimer *timer : {m_timer1, m_timer2, m_timer3})
+    // The design arms the timers when the window is built, long before the program runs: a
+    // slow start (a cold font cache) lets their first ticks fall due while loading, and
+    // disarming delivers what fell due. Those ticks never happened: each starts afresh first.
+    for (FormTimer *timer : {m_timer1, m_timer2, m_timer3}) {
+        timer->restartPhase();
         timer->setEnabled(false);
+    }
     m_timer1->setInterval(1000);
     m_timer2->setInterval(10);
     m_timer3->setInterval(500);

@@ -30,12 +30,13 @@ QByteArray Form1Fixture::settingsBytes() const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-Form1 &Form1Fixture::load(const Form1::RunOptions &options)
+Form1 &Form1Fixture::load(const Form1::RunOptions &options, std::chrono::milliseconds loading)
 {
     m_form = std::make_unique<Form1>(
         Form1::Services{messages, windows, clock, SettingsFile(folder())});
     QObject::connect(m_form.get(), &Form1::finished, [this] { ++finished; });
     m_form->setRunOptions(options);
+    clock.advance(loading);
     m_form->Form_Load();
     return *m_form;
 }

@@ -26,8 +26,9 @@ public:
     void writeSettings(const QByteArray &bytes);
     QByteArray settingsBytes() const;
 
-    // Builds the window and runs its load step.
-    Form1 &load(const Form1::RunOptions &options = {});
+    // Builds the window and runs its load step, LOADING after the window was built.
+    Form1 &load(const Form1::RunOptions &options = {},
+                std::chrono::milliseconds loading = {});
     Form1 &form() { return *m_form; }
     QLabel *label(const char *name) const;
     QString caption(const char *name) const;
