@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 
 #include <QByteArray>
+#include <QLibrary>
 #include <QStringList>
 
 // GLib names a structure member "signals", which Qt defines as a keyword.
@@ -19,6 +20,37 @@
 
 namespace {
 
+// GIO is loaded only when the shortcuts are changed: linked in, it and the GObject, mount and
+// SELinux libraries it brings would cost every running timer a megabyte of memory.
+#define MORIV_GIO_FUNCTIONS(F)                                                                 \
+    F(g_free) F(g_strfreev) F(g_object_unref) F(g_type_name) F(g_settings_backend_get_default)  \
+    F(g_settings_new) F(g_settings_new_with_path) F(g_settings_get_string)                     \
+    F(g_settings_get_strv) F(g_settings_set_string) F(g_settings_set_strv) F(g_settings_reset) \
+    F(g_settings_is_writable) F(g_settings_sync) F(g_settings_schema_source_get_default)       \
+    F(g_settings_schema_source_lookup) F(g_settings_schema_unref)
+
+struct Gio
+{
+#define MORIV_GIO_POINTER(name) decltype(&::name) name = nullptr;
+    MORIV_GIO_FUNCTIONS(MORIV_GIO_POINTER)
+#undef MORIV_GIO_POINTER
+
+    bool load()
+    {
+        QLibrary library(QStringLiteral("gio-2.0"), 0);
+        if (!library.load())
+            return false;
+        bool all = true;
+#define MORIV_GIO_RESOLVE(name)                                                                \
+        name = reinterpret_cast<decltype(&::name)>(library.resolve(#name));                   \
+        all = all && name;
+        MORIV_GIO_FUNCTIONS(MORIV_GIO_RESOLVE)
+#undef MORIV_GIO_RESOLVE
+        return all;
+    }
+};
+Gio gio;
+
 constexpr char mediaKeys[] = "org.gnome.settings-daemon.plugins.media-keys";
 constexpr char customKeybinding[] =
     "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding";
@@ -26,7 +58,7 @@ constexpr char listKey[] = "custom-keybindings";
 
 struct Unref
 {
-    void operator()(gpointer object) const { g_object_unref(object); }
+    void operator()(gpointer object) const { gio.g_object_unref(object); }
 };
 using Settings = std::unique_ptr<GSettings, Unref>;
 
@@ -48,24 +80,24 @@ QString commandLine(const QString &program, Command command)
 
 Settings shortcutAt(const QByteArray &path)
 {
-    return Settings(g_settings_new_with_path(customKeybinding, path.constData()));
+    return Settings(gio.g_settings_new_with_path(customKeybinding, path.constData()));
 }
 
 QString text(GSettings *settings, const char *key)
 {
-    gchar *value = g_settings_get_string(settings, key);
+    gchar *value = gio.g_settings_get_string(settings, key);
     const QString result = QString::fromUtf8(value);
-    g_free(value);
+    gio.g_free(value);
     return result;
 }
 
 QList<QByteArray> paths(GSettings *media)
 {
     QList<QByteArray> result;
-    gchar **list = g_settings_get_strv(media, listKey);
+    gchar **list = gio.g_settings_get_strv(media, listKey);
     for (gchar **path = list; *path; ++path)
         result.append(*path);
-    g_strfreev(list);
+    gio.g_strfreev(list);
     return result;
 }
 
@@ -75,18 +107,18 @@ bool setPaths(GSettings *media, const QList<QByteArray> &list)
     for (const QByteArray &path : list)
         pointers.append(path.constData());
     pointers.append(nullptr);
-    return g_settings_set_strv(media, listKey, pointers.constData());
+    return gio.g_settings_set_strv(media, listKey, pointers.constData());
 }
 
 bool hasSchemas()
 {
-    GSettingsSchemaSource *source = g_settings_schema_source_get_default();
+    GSettingsSchemaSource *source = gio.g_settings_schema_source_get_default();
     for (const char *id : {mediaKeys, customKeybinding}) {
-        GSettingsSchema *schema = source ? g_settings_schema_source_lookup(source, id, TRUE)
+        GSettingsSchema *schema = source ? gio.g_settings_schema_source_lookup(source, id, TRUE)
                                          : nullptr;
         if (!schema)
             return false;
-        g_settings_schema_unref(schema);
+        gio.g_settings_schema_unref(schema);
     }
     return true;
 }
@@ -94,16 +126,17 @@ bool hasSchemas()
 // Changes that only a memory backend would take are lost at exit: that is a failure.
 bool persistent()
 {
-    GSettingsBackend *backend = g_settings_backend_get_default();
-    const bool memory = QByteArray(G_OBJECT_TYPE_NAME(backend)).contains("Memory");
-    g_object_unref(backend);
+    GSettingsBackend *backend = gio.g_settings_backend_get_default();
+    const bool memory =
+        QByteArray(gio.g_type_name(G_TYPE_FROM_INSTANCE(backend))).contains("Memory");
+    gio.g_object_unref(backend);
     return !memory;
 }
 
 int change(const QString &program, bool install)
 {
-    Settings media(g_settings_new(mediaKeys));
-    if (!persistent() || !g_settings_is_writable(media.get(), listKey)) {
+    Settings media(gio.g_settings_new(mediaKeys));
+    if (!persistent() || !gio.g_settings_is_writable(media.get(), listKey)) {
         std::fputs("moriv: the desktop's settings (GSettings, dconf) cannot be written; "
                    "nothing changed\n", stderr);
         return 1;
@@ -115,7 +148,7 @@ int change(const QString &program, bool install)
         if (!install) {
             list.removeAll(path);
             for (const char *key : {"name", "command", "binding"})
-                g_settings_reset(shortcut.get(), key);
+                gio.g_settings_reset(shortcut.get(), key);
             continue;
         }
         QByteArray binding = bindingOf(command);
@@ -132,15 +165,15 @@ int change(const QString &program, bool install)
             }
         }
         const QString name = QStringLiteral("Moriv: ") + Commands::description(command);
-        g_settings_set_string(shortcut.get(), "name", name.toUtf8().constData());
-        g_settings_set_string(shortcut.get(), "command",
+        gio.g_settings_set_string(shortcut.get(), "name", name.toUtf8().constData());
+        gio.g_settings_set_string(shortcut.get(), "command",
                               commandLine(program, command).toUtf8().constData());
-        g_settings_set_string(shortcut.get(), "binding", binding.constData());
+        gio.g_settings_set_string(shortcut.get(), "binding", binding.constData());
         if (!list.contains(path))
             list.append(path);
     }
     setPaths(media.get(), list);
-    g_settings_sync();
+    gio.g_settings_sync();
     std::printf(install ? "moriv: the four shortcuts are in the desktop's custom shortcuts\n"
                         : "moriv: the timer's shortcuts are removed\n");
     return 0;
@@ -170,7 +203,7 @@ int changeDesktopShortcuts(const QString &program, bool install)
                         qPrintable(commandLine(program, command)));
         return 0;
     }
-    if (hasSchemas())
+    if (gio.load() && hasSchemas())
         return change(program, install);
     std::puts("moriv: this desktop keeps its shortcuts where the timer cannot set them; bind "
               "Ctrl+Alt+A, S, D and F in its settings to:");
