@@ -76,7 +76,8 @@ void print(const char *what, const Figures &figures)
                 what, static_cast<long long>(figures.latenessMs.size()),
                 median(figures.latenessMs), maxLate, figures.usage.cpuSeconds,
                 figures.usage.wakeUps, figures.usage.wakeUps / figures.runSeconds,
-                double(figures.usage.pageFaults) / std::max<qsizetype>(1, figures.latenessMs.size()),
+                double(figures.usage.pageFaults)
+                    / std::max<qsizetype>(1, figures.latenessMs.size()),
                 figures.peakKiB, median(figures.handlerMs), mean(figures.handlerMs));
 }
 

@@ -44,5 +44,6 @@ median() { awk -v n="$1" -v f="$2" '$1 == n { print $f }' "$work/runs" | sort -n
 awk -v mt="$(median moriv 2)" -v bt="$(median bare 2)" \
     -v mm="$(median moriv 3)" -v bm="$(median bare 3)" 'BEGIN {
     printf "median start-up: moriv %d ms, bare window %d ms (%.2fx)\n", mt, bt, mt / bt
-    printf "median memory:   moriv %.1f MB, bare window %.1f MB (%.2fx)\n", mm / 1024, bm / 1024, mm / bm
+    printf "median memory:   moriv %.1f MB, bare window %.1f MB (%.2fx)\n",
+           mm / 1024, bm / 1024, mm / bm
 }'

@@ -45,7 +45,9 @@ if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
     for file in /etc/apt/sources.list.d/*.sources; do
         [ -f "$file" ] || continue
         awk 'BEGIN { RS = ""; ORS = "\n\n" }
-             /URIs:[^\n]*debian/ && !/Types:[^\n]*deb-src/ { sub(/Types: deb/, "Types: deb deb-src") }
+             /URIs:[^\n]*debian/ && !/Types:[^\n]*deb-src/ {
+                 sub(/Types: deb/, "Types: deb deb-src")
+             }
              { print }' "$file" > /tmp/moriv-sources.$$
         $sudo cp /tmp/moriv-sources.$$ "$file"
         rm -f /tmp/moriv-sources.$$

@@ -8,9 +8,10 @@ packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools libxcb1-dev l
 windows=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev patch xz-utils zip nsis)
 case "${1:-run}" in
     test) packages+=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi
-                     clang libclang-rt-14-dev openbox imagemagick libxcb-composite0-dev desktop-file-utils
-                     lintian man-db xfwm4 x11-xserver-utils sway xwayland wtype grim
-                     qt6-wayland appstream python3-gi dconf-service dconf-gsettings-backend dconf-cli
+                     clang libclang-rt-14-dev openbox imagemagick libxcb-composite0-dev
+                     desktop-file-utils lintian man-db xfwm4 x11-xserver-utils sway xwayland
+                     wtype grim qt6-wayland appstream python3-gi dconf-service
+                     dconf-gsettings-backend dconf-cli
                      gnome-settings-daemon-common "${windows[@]}") ;;
     windows) packages+=("${windows[@]}") ;;
 esac

@@ -10,7 +10,8 @@ export WINEPREFIX=${WINEPREFIX:-$(dirname "$qt")/wineprefix-build}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 windows_path() { echo "Z:${1//\//\\}"; }
-export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$mingw_runtime");$(windows_path "$mingw_libraries")"
+WINEPATH="$(windows_path "$qt/bin");$(windows_path "$mingw_runtime")"
+export WINEPATH="$WINEPATH;$(windows_path "$mingw_libraries")"
 wine=$(command -v wine64 || command -v wine)
 if [ ! -f "$WINEPREFIX/moriv-ready" ]; then
     rm -rf "$WINEPREFIX"

@@ -11,9 +11,9 @@
 //
 // Unlike QTimer it does not drift: tick k of a run falls k intervals after the run began on
 // the monotonic clock, so a late wake-up does not push the later ticks back, and ticks that
-// fell due while the program was busy are all delivered, by disarming too. Disarming keeps the part of the
-// running interval already spent, so disarming and re-arming neither gains nor loses time;
-// restartPhase() drops it when the next run must start with a whole interval.
+// fell due while the program was busy are all delivered, by disarming too. Disarming keeps the
+// part of the running interval already spent, so disarming and re-arming neither gains nor
+// loses time; restartPhase() drops it when the next run must start with a whole interval.
 //
 // A batched timer never wakes the program by itself: the ticks that fell due are delivered
 // together by catchUp() and by disarming. This serves a display nobody is looking at without

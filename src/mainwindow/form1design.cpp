@@ -108,7 +108,8 @@ void Form1::buildForm()
     m_timer1->setInterval(1000);
     m_timer1->setEnabled(true);
 
-    m_label2 = digitLabel(this, "Label2", QStringLiteral(":"), {840, -120, 135, 615}, 14.25, false);
+    m_label2 =
+        digitLabel(this, "Label2", QStringLiteral(":"), {840, -120, 135, 615}, 14.25, false);
     m_label1 = digitLabel(this, "Label1", QStringLiteral(":"), {2160, -120, 375, 855}, 42, false);
     m_label1->hide();
     m_labhm = digitLabel(this, "Labhm", QStringLiteral("00"), {2160, 0, 255, 255}, 10.5, true);

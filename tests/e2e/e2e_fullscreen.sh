@@ -22,7 +22,10 @@ background "$work/slideshow.log" "$slideshow"
 
 red_pixels() { import -window root -crop "$area" -depth 8 txt:- | grep -ci "#FF0000" || true; }
 slide_pixels() { import -window root -crop "$area" -depth 8 txt:- | grep -ci '#285AC8' || true; }
-over_slides() { red=$(red_pixels) slide=$(slide_pixels); [ "$red" -gt 100 ] && [ "$slide" -gt 100 ]; }
+over_slides() {
+    red=$(red_pixels) slide=$(slide_pixels)
+    [ "$red" -gt 100 ] && [ "$slide" -gt 100 ]
+}
 
 step "the slide show is focused and full screen"
 focused_show() { [ "$(xdotool getwindowfocus getwindowname)" = "slide show" ]; }
@@ -39,7 +42,8 @@ done
 echo "   $looks looks in 3 s, each with the digits over the slides ($red red, $slide slide px)"
 
 step "clicking a digit takes the keys; a starts the count"
-pixel=$(import -window root -crop "$area" -depth 8 txt:- | grep -i '#FF0000' | sed -n '20p' | cut -d: -f1)
+pixel=$(import -window root -crop "$area" -depth 8 txt:- | grep -i '#FF0000' | sed -n '20p' \
+        | cut -d: -f1)
 xdotool mousemove $((X + ${pixel%,*})) $((Y + ${pixel#*,})) click 1
 focused_timer() { [ "$(xdotool getwindowfocus getwindowname)" = "Moriv" ]; }
 poll 5 focused_timer || fail "the timer did not take the focus"
