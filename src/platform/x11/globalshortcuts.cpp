@@ -43,9 +43,7 @@ public:
         if (!m_connection)
             return;
         // Every X screen has its own root, and a grab holds below its own root only.
-        for (auto it = xcb_setup_roots_iterator(xcb_get_setup(m_connection)); it.rem;
-             xcb_screen_next(&it))
-            m_roots.append(it.data->root);
+        m_roots = x11Roots(m_connection);
         qApp->installNativeEventFilter(this);
     }
 
@@ -161,8 +159,7 @@ std::unique_ptr<GlobalShortcuts> createGlobalShortcuts()
 {
     // Under a Wayland session the timer's window goes through XWayland, and X key grabs reach
     // it only while an X window has the keyboard: the desktop's portal is asked as well.
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
-        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+    if (isWaylandSession())
         return PortalShortcuts::create(std::make_unique<X11GlobalShortcuts>());
     return std::make_unique<X11GlobalShortcuts>();
 }

@@ -148,22 +148,19 @@ public:
         const auto id = static_cast<xcb_window_t>(window);
         // Ask the window manager to activate it, as a pager would, and set the focus too for
         // a desktop without one.
-        const char name[] = "_NET_ACTIVE_WINDOW";
-        xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
-        if (atom) {
+        const xcb_atom_t activate = internAtom(connection, "_NET_ACTIVE_WINDOW");
+        if (activate != XCB_ATOM_NONE) {
             xcb_client_message_event_t message = {};
             message.response_type = XCB_CLIENT_MESSAGE;
             message.format = 32;
             message.window = id;
-            message.type = atom->atom;
+            message.type = activate;
             message.data.data32[0] = 2; // the request comes from a pager-like tool
             message.data.data32[1] = XCB_CURRENT_TIME;
             xcb_send_event(connection, 0, rootOf(connection, id),
                            XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY
                                | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                            reinterpret_cast<const char *>(&message));
-            std::free(atom);
         }
         xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, id, XCB_CURRENT_TIME);
         xcb_flush(connection);
@@ -183,21 +180,19 @@ public:
         xcb_window_t parent = 0;
         xcb_window_t window = 0;
         bool overrideRedirect = false;
+        // Both events name the parent they were reported on, the window and its redirect flag.
+        const auto read = [&](const auto *notify) {
+            parent = notify->event;
+            window = notify->window;
+            overrideRedirect = notify->override_redirect;
+        };
         switch (event->response_type & 0x7f) {
-        case XCB_MAP_NOTIFY: {
-            const auto *map = reinterpret_cast<const xcb_map_notify_event_t *>(event);
-            parent = map->event;
-            window = map->window;
-            overrideRedirect = map->override_redirect;
+        case XCB_MAP_NOTIFY:
+            read(reinterpret_cast<const xcb_map_notify_event_t *>(event));
             break;
-        }
-        case XCB_CONFIGURE_NOTIFY: {
-            const auto *configure = reinterpret_cast<const xcb_configure_notify_event_t *>(event);
-            parent = configure->event;
-            window = configure->window;
-            overrideRedirect = configure->override_redirect;
+        case XCB_CONFIGURE_NOTIFY:
+            read(reinterpret_cast<const xcb_configure_notify_event_t *>(event));
             break;
-        }
         default:
             return false;
         }
@@ -260,9 +255,7 @@ private:
         xcb_connection_t *connection = x11Connection();
         if (m_watching || !connection)
             return;
-        for (auto it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem;
-             xcb_screen_next(&it)) {
-            const xcb_window_t root = it.data->root;
+        for (const xcb_window_t root : x11Roots(connection)) {
             // The root's event mask is per client: Qt's own selections on it are kept.
             xcb_get_window_attributes_reply_t *reply = xcb_get_window_attributes_reply(
                 connection, xcb_get_window_attributes(connection, root), nullptr);
@@ -303,8 +296,7 @@ void prepareEnvironment()
     // A platform the user chose explicitly is left alone, and so is a session without X.
     if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsSet("DISPLAY"))
         return;
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
-        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+    if (isWaylandSession())
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 

@@ -10,15 +10,6 @@
 
 namespace {
 
-xcb_atom_t atom(xcb_connection_t *connection, const QByteArray &name)
-{
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, name.size(), name.constData()), nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return result;
-}
-
 // The types Qt gave the window stay, after ours: a reader takes the first it knows.
 void apply(QWidget *window)
 {
@@ -26,8 +17,8 @@ void apply(QWidget *window)
     if (!connection || !window->testAttribute(Qt::WA_WState_Created))
         return;
     const auto id = static_cast<xcb_window_t>(window->winId());
-    const xcb_atom_t property = atom(connection, "_NET_WM_WINDOW_TYPE");
-    const xcb_atom_t notification = atom(connection, "_NET_WM_WINDOW_TYPE_NOTIFICATION");
+    const xcb_atom_t property = internAtom(connection, "_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t notification = internAtom(connection, "_NET_WM_WINDOW_TYPE_NOTIFICATION");
     if (property == XCB_ATOM_NONE || notification == XCB_ATOM_NONE)
         return;
     QList<xcb_atom_t> types = {notification};

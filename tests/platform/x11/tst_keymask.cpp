@@ -6,6 +6,16 @@
 #include <QTest>
 #include <QWidget>
 
+// A window filled with the black that is keyed out.
+static void paintBlack(QWidget &window, QSize size)
+{
+    window.resize(size);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+}
+
 class TestKeyMask : public QObject
 {
     Q_OBJECT
@@ -46,11 +56,7 @@ void TestKeyMask::onlyExactBlackIsKeyedOut()
 void TestKeyMask::maskFollowsTheWidgetsPixels()
 {
     QWidget window;
-    window.resize(120, 40);
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    window.setPalette(palette);
-    window.setAutoFillBackground(true);
+    paintBlack(window, {120, 40});
     auto *digits = new QLabel(QStringLiteral("8"), &window);
     QPalette red = digits->palette();
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
@@ -83,11 +89,7 @@ void TestKeyMask::maskFollowsTheWidgetsPixels()
 void TestKeyMask::allBlackWindowKeepsOnePixelNotTheWholeWindow()
 {
     QWidget window;
-    window.resize(50, 20);
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    window.setPalette(palette);
-    window.setAutoFillBackground(true);
+    paintBlack(window, {50, 20});
     KeyMask::LabelRegions labels;
     KeyMask::applyColourKey(&window, labels);
     QCOMPARE(window.mask(), QRegion(0, 0, 1, 1));
