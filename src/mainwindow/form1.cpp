@@ -41,11 +41,7 @@ Form1::Form1(Services services, QWidget *parent)
     m_giveUp = new FormTimer(m_services.clock, this);
     m_giveUp->setObjectName(QStringLiteral("GiveUp"));
     m_giveUp->setInterval(20000);
-    connect(m_giveUp, &FormTimer::tick, this, [this] {
-        m_giveUp->setEnabled(false);
-        m_services.messages.abortOpenBoxes();
-        m_form2->abortModal();
-    });
+    connect(m_giveUp, &FormTimer::tick, this, &Form1::closeOpenWindows);
 }
 
 Form1::~Form1() = default;
@@ -279,12 +275,19 @@ void Form1::timeUp()
     for (FormTimer *timer : {m_timer1, m_timer2, m_timer3})
         timer->setEnabled(false);
     stopWarning();
-    // A question or the settings dialog still open is closed unanswered and unsaved.
-    m_services.messages.abortOpenBoxes();
-    m_form2->abortModal();
+    // A question or the settings dialog still open is closed unanswered and unsaved; the
+    // time-up message is not theirs to give up on.
+    closeOpenWindows();
     m_services.messages.information(tr("倒计时时间到！！！"));
     close();
     emit finished();
+}
+
+void Form1::closeOpenWindows()
+{
+    m_giveUp->setEnabled(false);
+    m_services.messages.abortOpenBoxes();
+    m_form2->abortModal();
 }
 
 void Form1::showMinutesText(const QString &minutesText)

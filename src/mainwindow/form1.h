@@ -115,6 +115,8 @@ private:
     void setCaption(QLabel *label, const QString &text);
     void refreshKey();
     void timeUp();
+    // Closes the question or settings dialog a command opened, unanswered and unsaved.
+    void closeOpenWindows();
     void scaleDesign(qreal factor);
     void updateWarning();
     void stopWarning();

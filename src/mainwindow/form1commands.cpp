@@ -131,10 +131,13 @@ void Form1::Comhuifu_Click()
         return;
     const bool confirmed =
         m_services.messages.question(tr("您是否真的要重置时间？"), tr("提示"));
-    // The count may have run out while the question was open.
+    // The count may have run out while the question was open, or with the last second that
+    // stopping it delivers.
     if (!confirmed || m_clock.state() == CountdownClock::State::Closed)
         return;
     StopCount();
+    if (m_clock.state() == CountdownClock::State::Closed)
+        return;
     ClearSeconds();
     if (m_options.minutes) {
         m_sj = *m_options.minutes; // this run's minutes, not the file's

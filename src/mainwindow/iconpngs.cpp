@@ -18,8 +18,7 @@ QByteArray png(int size)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    AppIcon::render(size).save(&buffer, "PNG");
-    return bytes;
+    return AppIcon::render(size).save(&buffer, "PNG") ? bytes : QByteArray();
 }
 
 template<typename T>
@@ -29,7 +28,8 @@ void append(QByteArray &bytes, T value)
     bytes.append(reinterpret_cast<const char *>(&value), sizeof value);
 }
 
-// An .ico file: a directory of images, each one a PNG (as Windows has read them since Vista).
+// An .ico file: a directory of images, each one a PNG (as Windows has read them since Vista);
+// empty if an image could not be made.
 QByteArray icoFile(const QList<int> &sizes)
 {
     QByteArray directory;
@@ -40,6 +40,8 @@ QByteArray icoFile(const QList<int> &sizes)
     const int offset = 6 + 16 * int(sizes.size());
     for (int size : sizes) {
         const QByteArray image = png(size);
+        if (image.isEmpty())
+            return {};
         directory.append(char(size >= 256 ? 0 : size)).append(char(size >= 256 ? 0 : size));
         append<quint16>(directory, 0); // no palette
         append<quint16>(directory, 1); // planes
@@ -67,7 +69,7 @@ int main(int argc, char **argv)
     }
     QFile ico(folder.filePath(QStringLiteral("moriv.ico")));
     const QByteArray bytes = icoFile({16, 32, 48, 256});
-    if (!ico.open(QIODevice::WriteOnly) || ico.write(bytes) != bytes.size() || !ico.flush()) {
+    if (bytes.isEmpty() || !ico.open(QIODevice::WriteOnly) || ico.write(bytes) != bytes.size() || !ico.flush()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(ico.fileName()));
         return 1;
     }

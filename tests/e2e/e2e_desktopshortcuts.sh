@@ -37,6 +37,12 @@ echo "   $list"
 grep -q "binding='<Primary><Alt>a'" "$work/first" || fail "Ctrl+Alt+A is not bound"
 grep -q "command='$program --command start'" "$work/first" || fail "no start command"
 
+step "with the session bus gone dconf cannot write: it says so and fails"
+status=0
+DBUS_SESSION_BUS_ADDRESS=unix:path=$work/gone "$program" --remove-shortcuts 2> "$work/nobus.log" \
+    || status=$?
+[ $status -eq 1 ] && grep -q 'cannot be written' "$work/nobus.log" || fail "no bus: said ok"
+
 step "remove"
 "$program" --remove-shortcuts
 [ "$(gsettings get $keys custom-keybindings)" = "['$mine']" ] || fail "the list was not restored"

@@ -47,6 +47,7 @@ private slots:
     void resetWithAnUnreadableFileSaysSoAndKeepsTheMinutes();
     void settingsOpenWhileTheCountGoesOn();
     void savedMinutesStartAFreshCount();
+    void timeUpWhileTheResetQuestionIsOpen_data();
     void timeUpWhileTheResetQuestionIsOpen();
     void timeUpWhileTheSettingsDialogIsOpen();
     void hundredthsAreDeliveredInBatches();
@@ -323,16 +324,34 @@ void TestForm1Commands::savedMinutesStartAFreshCount()
     QCOMPARE(fixture.display(), QStringLiteral("14:59"));
 }
 
+void TestForm1Commands::timeUpWhileTheResetQuestionIsOpen_data()
+{
+    QTest::addColumn<bool>("shortcut");
+    QTest::newRow("key d") << false;
+    QTest::newRow("shortcut") << true;
+}
+
 void TestForm1Commands::timeUpWhileTheResetQuestionIsOpen()
 {
+    QFETCH(bool, shortcut);
     Form1Fixture fixture;
     fixture.writeSettings(settingsWith("1"));
     Form1 &form = fixture.load();
     QTest::keyClick(&form, 'a');
     fixture.elapse(50s);
     fixture.messages.nextAnswer = true; // even a Yes that comes after time-up is void
-    fixture.messages.whileOpen = [&] { fixture.elapse(15s); };
-    QTest::keyClick(&form, 'd');
+    fixture.messages.whileOpen = [&] {
+        // The time-up message stays open past the question's 20 s: it is not the question.
+        fixture.messages.whileOpen = [&] {
+            fixture.clock.advance(25s);
+            formTimer(form, "GiveUp").catchUp();
+        };
+        fixture.elapse(15s);
+    };
+    if (shortcut)
+        form.globalCommand(Command::Reset);
+    else
+        QTest::keyClick(&form, 'd');
     QCOMPARE(fixture.messages.aborts, 1);
     QCOMPARE(fixture.finished, 1);
     QCOMPARE(fixture.messages.texts("information"), QStringList{timeIsUp});

@@ -6,7 +6,9 @@
 #include "platform/platform.h"
 
 #include <QByteArray>
+#include <QDBusConnection>
 #include <QLibrary>
+#include <QRegularExpression>
 #include <QStringList>
 
 // GLib names a structure member "signals", which Qt defines as a keyword.
@@ -73,9 +75,31 @@ QByteArray bindingOf(Command command)
     return "<Primary><Alt>" + QByteArray(1, char(Commands::key(command)));
 }
 
-QString commandLine(const QString &program, Command command)
+// The desktops run the command line through shell rules: a path with a space or a quote in
+// it is quoted, so that it stays one word.
+QString commandLine(QString program, Command command)
 {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./+-]+$"));
+    if (!plain.match(program).hasMatch())
+        program = '\'' + program.replace('\'', QStringLiteral("'\\''")) + '\'';
     return program + QStringLiteral(" --command ") + Commands::name(command);
+}
+
+// What the user binds, or unbinds, by hand: a line for each command.
+void printCommands(const char *introduction, const QString &program, const char *format)
+{
+    if (introduction)
+        std::puts(introduction);
+    for (Command command : Commands::all)
+        std::printf(format, char(Commands::key(command)),
+                    qPrintable(commandLine(program, command)));
+}
+
+int notWritten(const char *what)
+{
+    std::fprintf(stderr, "moriv: the desktop's settings (GSettings, dconf) cannot be written "
+                         "(%s)\n", what);
+    return 1;
 }
 
 Settings shortcutAt(const QByteArray &path)
@@ -123,24 +147,22 @@ bool hasSchemas()
     return true;
 }
 
-// Changes that only a memory backend would take are lost at exit: that is a failure.
+// Changes that only a memory backend would take are lost at exit, and so are dconf's without a
+// session bus to reach its writer: either is a failure.
 bool persistent()
 {
     GSettingsBackend *backend = gio.g_settings_backend_get_default();
-    const bool memory =
-        QByteArray(gio.g_type_name(G_TYPE_FROM_INSTANCE(backend))).contains("Memory");
+    const QByteArray type(gio.g_type_name(G_TYPE_FROM_INSTANCE(backend)));
     gio.g_object_unref(backend);
-    return !memory;
+    return !type.contains("Memory")
+           && !(type.contains("DConf") && !QDBusConnection::sessionBus().isConnected());
 }
 
 int change(const QString &program, bool install)
 {
     Settings media(gio.g_settings_new(mediaKeys));
-    if (!persistent() || !gio.g_settings_is_writable(media.get(), listKey)) {
-        std::fputs("moriv: the desktop's settings (GSettings, dconf) cannot be written; "
-                   "nothing changed\n", stderr);
-        return 1;
-    }
+    if (!persistent() || !gio.g_settings_is_writable(media.get(), listKey))
+        return notWritten("nothing changed");
     QList<QByteArray> list = paths(media.get());
     for (Command command : Commands::all) {
         const QByteArray path = pathOf(command);
@@ -165,15 +187,18 @@ int change(const QString &program, bool install)
             }
         }
         const QString name = QStringLiteral("Moriv: ") + Commands::description(command);
-        gio.g_settings_set_string(shortcut.get(), "name", name.toUtf8().constData());
-        gio.g_settings_set_string(shortcut.get(), "command",
-                              commandLine(program, command).toUtf8().constData());
-        gio.g_settings_set_string(shortcut.get(), "binding", binding.constData());
+        if (!gio.g_settings_set_string(shortcut.get(), "name", name.toUtf8().constData())
+            || !gio.g_settings_set_string(shortcut.get(), "command",
+                                          commandLine(program, command).toUtf8().constData())
+            || !gio.g_settings_set_string(shortcut.get(), "binding", binding.constData()))
+            return notWritten(path.constData());
         if (!list.contains(path))
             list.append(path);
     }
-    setPaths(media.get(), list);
+    const bool listWritten = setPaths(media.get(), list);
     gio.g_settings_sync();
+    if (!listWritten)
+        return notWritten(listKey);
     std::printf(install ? "moriv: the four shortcuts are in the desktop's custom shortcuts\n"
                         : "moriv: the timer's shortcuts are removed\n");
     return 0;
@@ -185,30 +210,36 @@ namespace Platform {
 
 int changeDesktopShortcuts(const QString &program, bool install)
 {
+    const char *const action = install ? "bind" : "remove";
     const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
     if (desktop.contains(QLatin1String("KDE"))) {
         // Plasma 5.27 answers the portal's BindShortcuts and binds nothing; Plasma 6 binds.
-        std::puts("moriv: on KDE the timer asks the desktop's portal for Ctrl+Alt+A, S, D and F "
-                  "when it starts (Plasma 6 asks you once); Plasma 5 binds none that way: bind "
-                  "these commands in System Settings > Shortcuts > Custom Shortcuts:");
-        for (Command command : Commands::all)
-            std::printf("%s\n", qPrintable(commandLine(program, command)));
+        if (install)
+            std::puts("moriv: on KDE the timer asks the desktop's portal for Ctrl+Alt+A, S, D "
+                      "and F when it starts (Plasma 6 asks you once); Plasma 5 binds none that "
+                      "way.");
+        std::printf("moriv: %s these commands in System Settings > Shortcuts > Custom "
+                    "Shortcuts:\n", action);
+        printCommands(nullptr, program, "Ctrl+Alt+%c: %s\n");
         return 0;
     }
     if (qEnvironmentVariableIsSet("SWAYSOCK") || desktop.contains(QLatin1String("sway"))) {
-        std::puts("moriv: sway binds keys in its configuration file; add these lines to "
-                  "~/.config/sway/config, then run swaymsg reload:");
-        for (Command command : Commands::all)
-            std::printf("bindsym Ctrl+Mod1+%c exec %s\n", char(Commands::key(command)),
-                        qPrintable(commandLine(program, command)));
+        printCommands(install ? "moriv: sway binds keys in its configuration file; add these "
+                                "lines to ~/.config/sway/config, then run swaymsg reload:"
+                              : "moriv: remove these lines from ~/.config/sway/config, then "
+                                "run swaymsg reload:",
+                      program, "bindsym Ctrl+Mod1+%c exec %s\n");
         return 0;
     }
-    if (gio.load() && hasSchemas())
+    if (!gio.load()) {
+        std::fputs("moriv: GIO (libgio-2.0.so.0) cannot be loaded; nothing changed\n", stderr);
+        return 1;
+    }
+    if (hasSchemas())
         return change(program, install);
-    std::puts("moriv: this desktop keeps its shortcuts where the timer cannot set them; bind "
-              "Ctrl+Alt+A, S, D and F in its settings to:");
-    for (Command command : Commands::all)
-        std::printf("%s\n", qPrintable(commandLine(program, command)));
+    std::printf("moriv: this desktop keeps its shortcuts where the timer cannot set them; %s "
+                "these in its settings:\n", action);
+    printCommands(nullptr, program, "Ctrl+Alt+%c: %s\n");
     return 0;
 }
 
