@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
@@ -162,14 +163,22 @@ private:
             QDBusMessage::createMethodCall(portal, portalPath, shortcutsInterface, method);
         call.setArguments(arguments << options);
         auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher] {
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, method] {
             watcher->deleteLater();
             if (!watcher->isError())
                 return;
-            std::fprintf(stderr, "moriv: this desktop offers no shortcuts portal (%s): Ctrl+Alt "
-                                 "reaches the timer only while an X window has the keyboard; "
-                                 "moriv --install-shortcuts sets up the desktop's own\n",
-                         qPrintable(watcher->error().name()));
+            const QDBusError error = watcher->error();
+            const bool absent = error.type() == QDBusError::ServiceUnknown
+                                || error.type() == QDBusError::UnknownInterface
+                                || error.type() == QDBusError::UnknownMethod
+                                || error.type() == QDBusError::UnknownObject;
+            const QString why = absent ? QStringLiteral("this desktop offers no shortcuts portal")
+                                       : QStringLiteral("the shortcuts portal failed %1: %2")
+                                             .arg(method, error.message());
+            std::fprintf(stderr, "moriv: %s (%s): Ctrl+Alt reaches the timer only while an X "
+                                 "window has the keyboard; moriv --install-shortcuts sets up "
+                                 "the desktop's own\n",
+                         qPrintable(why), qPrintable(error.name()));
         });
     }
 
