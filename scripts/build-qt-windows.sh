@@ -26,8 +26,13 @@ options=(-DCMAKE_BUILD_TYPE=Release
     -DFEATURE_system_doubleconversion=OFF)
 # What the build is made of: the Qt version, the options, the toolchain and the patches. A
 # change to any of them builds Qt again; a change elsewhere in this script does not.
+# Our own fixes are made for one Qt version: cmake/qt-windows/MAJOR.MINOR-*.patch.
+shopt -s nullglob
+ours=("$top"/cmake/qt-windows/"${qt_windows_version%.*}"-*.patch)
+shopt -u nullglob
+[ -n "$qt_windows_version" ] || { echo "build-qt-windows.sh: qt6-base-dev is not installed"; exit 1; }
 recipe=$( (echo "$qt_windows_version" "${options[@]}"
-           cat "$top/cmake/mingw-w64-x86_64.cmake" "$top"/cmake/qt-windows/*.patch) \
+           cat "$top/cmake/mingw-w64-x86_64.cmake" ${ours[@]+"${ours[@]}"}) \
          | sha256sum | cut -d' ' -f1)
 
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$recipe" ]; then
@@ -78,7 +83,7 @@ while read -r patch; do
     esac
     patch -p1 -s --forward < "debian/patches/$patch" || { echo "patch failed: $patch"; exit 1; }
 done < debian/patches/series
-for patch in "$top"/cmake/qt-windows/*.patch; do
+for patch in ${ours[@]+"${ours[@]}"}; do
     patch -p1 -s --forward < "$patch"
 done
 

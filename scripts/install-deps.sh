@@ -1,20 +1,57 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages that are missing. Usage: install-deps.sh run|test|windows
+# Installs the Debian packages that are missing, the ones of the release it runs on.
+# Usage: install-deps.sh [--list] run|test|linux-test|windows
+#   run         what builds and starts the program
+#   test        everything scripts/test.sh needs: the tests, the fuzzer, the sanitizers, the
+#               package check, the Windows build and Wine
+#   linux-test  the ordinary build and its tests only (the other release's root)
+#   windows     what builds the Windows program
+#   --list      print the packages, one a line, and install nothing
 set -euo pipefail
+
+list=no
+if [ "${1:-}" = --list ]; then list=yes; shift; fi
+mode=${1:-run}
+
+# MORIV_RELEASE=12|13 names the Debian release to list the packages of (another release's root).
+release=unknown
+if [ -n "${MORIV_RELEASE:-}" ]; then
+    release="debian $MORIV_RELEASE"
+elif [ -r /etc/os-release ]; then
+    release=$(. /etc/os-release && echo "${ID:-unknown} ${VERSION_ID:-${VERSION_CODENAME:-}}")
+fi
+case "$release" in
+    "debian 12"|"debian 13") ;;
+    *) echo "install-deps.sh: $release is not Debian 12 or 13; install by hand: a C++20" \
+            "compiler, CMake 3.25, Qt 6.4 or later (Core, Gui, Widgets, Network, DBus," \
+            "LinguistTools), the xcb and xcb-keysyms headers, GLib and pkg-config" >&2
+       exit 1 ;;
+esac
 
 packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools libxcb1-dev libxcb-keysyms1-dev
           qt6-translations-l10n fonts-dseg fonts-noto-cjk gzip libglib2.0-dev pkg-config)
+linux_test=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi openbox imagemagick
+            libxcb-composite0-dev desktop-file-utils lintian man-db xfwm4 x11-xserver-utils
+            sway xwayland wtype grim qt6-wayland appstream python3-gi dconf-service
+            dconf-gsettings-backend dconf-cli gnome-settings-daemon-common)
+# The fuzzer and the sanitizers' leak checker: Debian's default clang and its runtime.
+sanitizers=(clang libclang-rt-dev)
+# Another release's root for the ordinary build (scripts/other-release.sh).
+roots=(mmdebstrap)
 windows=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev patch xz-utils zip nsis)
-case "${1:-run}" in
-    test) packages+=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi
-                     clang libclang-rt-14-dev openbox imagemagick libxcb-composite0-dev
-                     desktop-file-utils lintian man-db xfwm4 x11-xserver-utils sway xwayland
-                     wtype grim qt6-wayland appstream python3-gi dconf-service
-                     dconf-gsettings-backend dconf-cli
-                     gnome-settings-daemon-common "${windows[@]}") ;;
+case "$mode" in
+    run) ;;
+    linux-test) packages+=("${linux_test[@]}") ;;
+    test) packages+=("${linux_test[@]}" "${sanitizers[@]}" "${roots[@]}" "${windows[@]}") ;;
     windows) packages+=("${windows[@]}") ;;
+    *) echo "usage: install-deps.sh [--list] run|test|linux-test|windows" >&2; exit 2 ;;
 esac
+
+if [ "$list" = yes ]; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
+fi
 
 missing=()
 for package in "${packages[@]}"; do

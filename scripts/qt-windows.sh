@@ -1,8 +1,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Where Qt for Windows and the MinGW-w64 runtime are, for the scripts that build, deploy and
 # run the Windows program. Source it; MORIV_QT_WINDOWS chooses another cache.
-qt_windows_version=6.4.2
+# Qt for Windows is the version of the machine's own Qt (Debian 12: 6.4.2, Debian 13: 6.8.2), so
+# that the machine's moc, rcc and uic fit it.
+qt_windows_version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null \
+                     | sed 's/^[0-9]*://; s/[+~-].*//')
 qt_windows=${MORIV_QT_WINDOWS:-$HOME/.cache/moriv/qt-$qt_windows_version-mingw}
-# The MinGW-w64 runtime DLLs: the C++ library and libgcc, and winpthread.
-mingw_runtime=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
+# The MinGW-w64 runtime DLLs: the C++ library and libgcc of the newest posix-threads compiler
+# installed, and winpthread.
+mingw_runtime=$(find /usr/lib/gcc/x86_64-w64-mingw32 -maxdepth 1 -name '*-posix' 2>/dev/null \
+                | sort -V | tail -n1)
 mingw_libraries=/usr/x86_64-w64-mingw32/lib

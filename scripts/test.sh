@@ -3,9 +3,10 @@
 # Installs what is missing, then builds and runs every test: the fuzzer for the settings
 # reader, the tests under AddressSanitizer and UndefinedBehaviorSanitizer, then the tests
 # of the ordinary build with warnings treated as errors, with a check of the Debian package;
-# last the Windows build (Qt for Windows is built once per machine, about 17 minutes) and its
-# tests under Wine. This is what CI runs.
-#   --quick: only the ordinary build and its tests, for the inner loop.
+# then the Windows build (Qt for Windows is built once per machine, about 17 minutes) and its
+# tests under Wine; last the ordinary build and its tests on the other Debian release (12 or
+# 13), in a root of that release kept beside Qt for Windows. This is what CI runs.
+#   --quick: only the ordinary build and its tests on this machine, for the inner loop.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -52,3 +53,9 @@ ctest --test-dir build-test --output-on-failure
 
 echo "== Windows: moriv.exe built against Qt from Debian's source, its tests under Wine"
 bash scripts/build-windows.sh --test build-windows
+
+other=$( (. /etc/os-release && echo "${VERSION_ID:-}") | sed 's/^12$/13/; t; s/^13$/12/')
+echo "== Debian $other: the ordinary build and its tests in a root of that release"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo bash scripts/other-release.sh

@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <tuple>
@@ -29,16 +30,27 @@ namespace {
 // that no display could be opened, becomes one plain line and exit status 1, after the
 // messages that say why (the server refused us, a library is missing); otherwise they are
 // passed on once the display is there.
-QList<std::tuple<QtMsgType, QString>> heldMessages;
+QList<std::tuple<QtMsgType, QString, bool>> heldMessages;
 
-void holdMessage(QtMsgType type, const QMessageLogContext &, const QString &text)
+// Qt's plugin loader adds general advice to any failure of the xcb plugin (since Qt 6.5:
+// install xcb-cursor, the plugin "could not be loaded even though it was found"). It names
+// the cause only when nothing else does.
+bool isPluginAdvice(const QMessageLogContext &context)
+{
+    return context.category && qstrcmp(context.category, "qt.qpa.plugin") == 0;
+}
+
+void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type != QtFatalMsg) {
-        heldMessages.append({type, text});
+        heldMessages.append({type, text, isPluginAdvice(context)});
         return;
     }
-    for (const auto &[held, heldText] : std::as_const(heldMessages))
-        std::fprintf(stderr, "%s\n", qPrintable(heldText));
+    const bool causeNamed = std::any_of(heldMessages.cbegin(), heldMessages.cend(),
+                                        [](const auto &held) { return !std::get<2>(held); });
+    for (const auto &[held, heldText, advice] : std::as_const(heldMessages))
+        if (!advice || !causeNamed)
+            std::fprintf(stderr, "%s\n", qPrintable(heldText));
     std::fputs("moriv: no display could be opened; run moriv inside a desktop session, or set "
                "DISPLAY (for example DISPLAY=:0)\n",
                stderr);
@@ -107,7 +119,7 @@ int runApplication(int &argc, char **argv)
     const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
-    for (const auto &[type, text] : std::exchange(heldMessages, {}))
+    for (const auto &[type, text, advice] : std::exchange(heldMessages, {}))
         qt_message_output(type, QMessageLogContext(), text);
     Platform::endOnTerminationSignals();
     const QList<QScreen *> screens = QGuiApplication::screens();

@@ -18,6 +18,8 @@ cat "$work/nodisplay.log"
 grep -q 'could not connect to display' "$work/nodisplay.log" || fail "Qt's reason is missing"
 tail -n1 "$work/nodisplay.log" | grep -q 'no display could be opened.*set DISPLAY' || fail "advice"
 ! grep -qi 'reinstall' "$work/nodisplay.log" || fail "Qt's advice to reinstall is shown"
+! grep -q 'xcb-cursor0\|even though it was found' "$work/nodisplay.log" \
+    || fail "Qt's general plugin advice is shown"
 
 start_display 1024x768
 step "another platform plugin (offscreen): no X11 shortcuts, no crash; SIGTERM ends it cleanly"

@@ -6,9 +6,26 @@
 # gives up after 20 s, and a command meanwhile exits 3.
 # Usage: e2e_sway.sh /path/to/moriv /path/to/e2e_slideshow
 set -euo pipefail
-# sway runs as an ordinary user: as root, the script runs again as nobody.
-[ "$(id -u)" -ne 0 ] || exec setpriv --reuid=nobody --regid=nogroup --clear-groups \
-                               env HOME=/tmp bash "$0" "$@"
+# sway runs as an ordinary user: as root, the script runs again as nobody, on copies of the
+# scripts and programs that nobody may read wherever the clone is (a private home, say).
+if [ "$(id -u)" -eq 0 ]; then
+    copy=$(mktemp -d -p /tmp)
+    trap 'rm -rf "$copy"' EXIT
+    mkdir -p "$copy/tests"
+    cp -r "$(dirname "$0")/../e2e" "$(dirname "$0")/../support" "$copy/tests/"
+    cp "$1" "$copy/moriv" && cp "$2" "$copy/e2e_slideshow"
+    # The sanitizers' suppressions, when they are given, must be readable too.
+    if [[ ${LSAN_OPTIONS:-} == *suppressions=* ]]; then
+        suppressions=${LSAN_OPTIONS#*suppressions=}
+        suppressions=${suppressions%%:*}
+        cp "$suppressions" "$copy/lsan.supp"
+        export LSAN_OPTIONS=${LSAN_OPTIONS/"$suppressions"/"$copy/lsan.supp"}
+    fi
+    chmod -R a+rX "$copy"
+    setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME=/tmp TMPDIR=/tmp \
+        bash "$copy/tests/e2e/$(basename "$0")" "$copy/moriv" "$copy/e2e_slideshow"
+    exit
+fi
 program=$(readlink -f "$1")
 slideshow=$(readlink -f "$2")
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,10 +38,17 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 printf '%s\n' 'output HEADLESS-1 mode 1280x720' 'xwayland enable' \
     "exec env > $work/env.part && mv $work/env.part $work/sway.env" > "$work/sway.config"
 step "a headless sway with XWayland"
+# Without shared memory sway and its clients cannot share buffers (sway 1.10 crashes).
+[ -w /dev/shm ] || fail "/dev/shm cannot be written; sway needs it"
 WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     background "$work/sway.log" sway -c "$work/sway.config"
 poll 15 test -s "$work/sway.env" || fail "sway did not start: $(tail -n5 "$work/sway.log")"
-export "$(grep ^WAYLAND_DISPLAY= "$work/sway.env")" "$(grep ^DISPLAY= "$work/sway.env")"
+wayland=$(grep ^WAYLAND_DISPLAY= "$work/sway.env" || true)
+x=$(grep ^DISPLAY= "$work/sway.env" || true)
+[ -n "$wayland" ] || fail "sway has no Wayland display: $(tail -n5 "$work/sway.log")"
+[ -n "$x" ] || fail "sway's XWayland has no display (is xwayland installed?):" \
+                    "$(grep -i xwayland "$work/sway.log" | tail -n5)"
+export "${wayland?}" "${x?}"
 source "$here/../support/screen.sh"
 
 # Each wtype is a keyboard of its own with its own key map: a key typed before the show has
