@@ -12,6 +12,10 @@ prefix=$qt_windows
 work=${MORIV_QT_WINDOWS_WORK:-$prefix-work}
 jobs=$(nproc)
 stamp="$prefix/moriv-qt.stamp"
+# One build at a time: another test command on this machine waits, then finds Qt ready.
+mkdir -p "$(dirname "$prefix")"
+exec 9> "$prefix.lock"
+flock 9
 
 # The options, without the folders this clone and this cache happen to be in.
 options=(-DCMAKE_BUILD_TYPE=Release

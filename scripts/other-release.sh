@@ -21,12 +21,16 @@ cache=${MORIV_CACHE:-$HOME/.cache/moriv}
 root=$cache/debian-$other-root
 stamp=$root.stamp
 
+# One run at a time uses the root: another test command on this machine waits here.
+mkdir -p "$cache"
+exec 9> "$root.lock"
+flock 9
+
 mapfile -t packages < <(MORIV_RELEASE=$other bash "$top/scripts/install-deps.sh" --list linux-test)
 recipe=$(echo "$suite" "${packages[@]}" | sha256sum | cut -d' ' -f1)
 if [ ! -d "$root" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$recipe" ]; then
     echo "Making a Debian $other root in $root"
     rm -rf "$root" "$root.new" "$stamp"
-    mkdir -p "$cache"
     include=$(IFS=,; echo "${packages[*]}")
     started=$SECONDS
     mmdebstrap --quiet --variant=apt --include="$include" "$suite" "$root.new"
