@@ -16,7 +16,7 @@ dpkg-deb --field "$deb" Depends Recommends
 
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" > /dev/null
 files=$(dpkg -L moriv)
-for file in /usr/bin/moriv /usr/share/applications/moriv.desktop \
+for file in /usr/bin/moriv /usr/share/applications/org.moriv.Moriv.desktop \
             /usr/share/icons/hicolor/scalable/apps/moriv.svg \
             /usr/share/icons/hicolor/16x16/apps/moriv.png \
             /usr/share/icons/hicolor/32x32/apps/moriv.png \
@@ -26,7 +26,7 @@ for file in /usr/bin/moriv /usr/share/applications/moriv.desktop \
             /usr/share/man/man1/moriv.1.gz /usr/share/metainfo/org.moriv.Moriv.metainfo.xml; do
     grep -qx "$file" <<< "$files" || fail "the package lacks $file"
 done
-desktop-file-validate /usr/share/applications/moriv.desktop || fail "desktop entry"
+desktop-file-validate /usr/share/applications/org.moriv.Moriv.desktop || fail "desktop entry"
 appstreamcli validate --no-net /usr/share/metainfo/org.moriv.Moriv.metainfo.xml \
     || fail "AppStream metadata"
 echo "-- files, desktop entry and AppStream metadata in place"

@@ -129,6 +129,7 @@ int runApplication(int &argc, char **argv)
                               .arg(screens.size()));
     const QString title = QStringLiteral("Moriv");
     QApplication::setApplicationName(title);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.moriv.Moriv"));
     QApplication::setWindowIcon(AppIcon::create());
 
     InterfaceLanguage::install(QLocale::system());

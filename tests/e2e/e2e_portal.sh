@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Ctrl+Alt shortcuts through the desktop's GlobalShortcuts portal, as on a Wayland session
 # of KDE: a stand-in portal on a private session bus takes the four shortcuts, and its Activated
-# signal starts and pauses the count; the portal session is closed when the timer ends.
+# signal starts and pauses the count; the portal session is closed when the timer ends, and a
+# second start binds nothing again.
 # Usage: e2e_portal.sh /path/to/moriv
 set -euo pipefail
 program=$(readlink -f "$1")
@@ -37,9 +38,21 @@ wait_screen '剩余 2 分 5[0-9] 秒' 5
 activate pause
 poll 3 steady 1.5 timer_line || fail "the count did not pause"
 
+grep -qx 'registered org.moriv.Moriv' "$work/portal.log" || fail "no app id registered"
+
 step "the portal session is closed at exit"
 stop "$program_pid"
 grep -qx closed "$work/portal.log" || fail "the portal session was left open"
+
+step "a second start finds the four shortcuts bound and binds nothing again"
+XDG_SESSION_TYPE=wayland background "$work/program.log" "$program"
+program_pid=$last_pid
+wait_screen '剩余 3 分 00 秒' 20
+poll 10 grep -qx 'listed 4' "$work/portal.log" || fail "not listed: $(cat "$work/portal.log")"
+activate start
+wait_screen '剩余 2 分 5[0-9] 秒' 5
+[ "$(grep -c '^bound' "$work/portal.log")" -eq 1 ] || fail "bound again: $(cat "$work/portal.log")"
+stop "$program_pid"
 
 step "a portal that binds nothing (Plasma 5.27): one line says so, the X key grabs stay"
 stop "$portal_pid"

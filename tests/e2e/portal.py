@@ -13,15 +13,20 @@ XML = """<node>
   <method name="BindShortcuts"><arg type="o" direction="in"/><arg type="a(sa{sv})" direction="in"/>
    <arg type="s" direction="in"/><arg type="a{sv}" direction="in"/>
    <arg type="o" direction="out"/></method>
+  <method name="ListShortcuts"><arg type="o" direction="in"/><arg type="a{sv}" direction="in"/>
+   <arg type="o" direction="out"/></method>
   <property name="version" type="u" access="read"/>
  </interface>
  <interface name="org.freedesktop.portal.Session"><method name="Close"/></interface>
  <interface name="org.moriv.PortalStandIn"><method name="Activate">
   <arg type="s" direction="in"/></method></interface>
+ <interface name="org.freedesktop.host.portal.Registry"><method name="Register">
+  <arg type="s" direction="in"/><arg type="a{sv}" direction="in"/></method></interface>
 </node>"""
 PATH = "/org/freedesktop/portal/desktop"
 node = Gio.DBusNodeInfo.new_for_xml(XML)
 session = None
+bound = []  # kept for later sessions, as a desktop keeps them
 
 
 def say(text):
@@ -37,7 +42,7 @@ def respond(bus, sender, options, results):
 
 
 def call(bus, sender, path, interface, method, args, invocation):
-    global session
+    global session, bound
     if method == "CreateSession":
         session = "%s/session/%s/%s" % (PATH, sender[1:].replace(".", "_"),
                                         args[0]["session_handle_token"])
@@ -48,11 +53,18 @@ def call(bus, sender, path, interface, method, args, invocation):
     elif method == "BindShortcuts":
         say("bound " + " ".join("%s=%s" % (i, p["preferred_trigger"]) for i, p in args[1]))
         # Plasma 5.27 answers 0 and binds nothing; Plasma 6 lists what it bound.
-        bound = [] if os.environ.get("BIND_NONE") else [
+        bound = [] if os.environ.get("BIND_NONE") else bound + [
             (i, {"trigger_description": GLib.Variant("s", p["preferred_trigger"])})
             for i, p in args[1]]
         invocation.return_value(respond(bus, sender, args[3], {
             "shortcuts": GLib.Variant("a(sa{sv})", bound)}))
+    elif method == "ListShortcuts":
+        say("listed %d" % len(bound))
+        invocation.return_value(respond(bus, sender, args[1], {
+            "shortcuts": GLib.Variant("a(sa{sv})", bound)}))
+    elif method == "Register":
+        say("registered " + args[0])
+        invocation.return_value(None)
     elif method == "Close":
         say("closed")
         invocation.return_value(None)
@@ -63,7 +75,7 @@ def call(bus, sender, path, interface, method, args, invocation):
 
 
 def acquired(bus, name):
-    for interface in (node.interfaces[0], node.interfaces[2]):
+    for interface in (node.interfaces[0], node.interfaces[2], node.interfaces[3]):
         bus.register_object(PATH, interface, call,
                             lambda *a: GLib.Variant("u", 1), None)
     say("ready")

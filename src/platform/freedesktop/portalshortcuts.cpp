@@ -14,6 +14,7 @@
 #include <QDBusVariant>
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 
 namespace {
@@ -21,6 +22,8 @@ namespace {
 const QString portal = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+// The id the desktop files the shortcuts under: the desktop entry's and the AppStream id.
+const QString appId = QStringLiteral("org.moriv.Moriv");
 
 // One shortcut as BindShortcuts takes it: (sa{sv}), its id and its properties.
 struct PortalShortcut
@@ -77,17 +80,30 @@ public:
     }
 
     // The X key grabs hold until the portal has bound the shortcuts, and stay if it never
-    // does; the portal's answers come later, and nothing waits for them.
+    // does; the portal's answers come later, and nothing waits for them. A portal that runs
+    // the program outside a sandbox learns its id from the program itself (GNOME 48 discards
+    // the requests of a program without one); an older portal has no registry, and that is
+    // no failure.
     QStringList grab(const QList<Command> &commands) override
     {
         m_commands = commands;
-        request(QStringLiteral("CreateSession"), {},
-                {{QStringLiteral("session_handle_token"), QStringLiteral("moriv_session")}},
-                SLOT(sessionCreated(uint, QVariantMap)));
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            portal, portalPath, QStringLiteral("org.freedesktop.host.portal.Registry"),
+            QStringLiteral("Register"));
+        call.setArguments({appId, QVariantMap()});
+        auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
+            watcher->deleteLater();
+            request(QStringLiteral("CreateSession"), {},
+                    {{QStringLiteral("session_handle_token"), QStringLiteral("moriv_session")}},
+                    SLOT(sessionCreated(uint, QVariantMap)));
+        });
         return m_fallback->grab(commands);
     }
 
 private slots:
+    // Shortcuts the desktop keeps from an earlier start are not bound again: binding makes
+    // some desktops (Plasma 6) open their shortcut settings each time.
     void sessionCreated(uint response, const QVariantMap &results)
     {
         m_session = results.value(QStringLiteral("session_handle")).toString();
@@ -95,8 +111,21 @@ private slots:
             refused(response);
             return;
         }
+        // A portal that cannot list them is asked to bind them all.
+        request(QStringLiteral("ListShortcuts"), {QVariant::fromValue(QDBusObjectPath(m_session))},
+                {}, SLOT(shortcutsListed(uint, QVariantMap)),
+                [this] { shortcutsListed(0, {}); });
+    }
+
+    void shortcutsListed(uint, const QVariantMap &results)
+    {
+        const QList<Command> missing = unbound(results);
+        if (missing.isEmpty()) {
+            m_fallback.reset(); // one press, one command
+            return;
+        }
         QList<PortalShortcut> shortcuts;
-        for (Command command : std::as_const(m_commands))
+        for (Command command : missing)
             shortcuts.append({Commands::name(command),
                               {{QStringLiteral("description"), Commands::description(command)},
                                {QStringLiteral("preferred_trigger"),
@@ -107,28 +136,22 @@ private slots:
                 {}, SLOT(shortcutsBound(uint, QVariantMap)));
     }
 
-    // A desktop may answer 0 and bind nothing (Plasma 5.27 does): only the shortcuts it lists
-    // are bound.
+    // Only the shortcuts the answer lists are bound, whatever its code: Plasma 5.27 answers 0
+    // and binds nothing, GNOME 48 answers 2 with the shortcuts the user added.
     void shortcutsBound(uint response, const QVariantMap &results)
     {
-        if (response != 0) {
+        const QList<Command> unboundCommands = unbound(results);
+        if (unboundCommands.isEmpty()) {
+            m_fallback.reset();
+            return;
+        }
+        if (unboundCommands.size() == m_commands.size() && response != 0) {
             refused(response);
             return;
         }
-        QList<PortalShortcut> bound;
-        results.value(QStringLiteral("shortcuts")).value<QDBusArgument>() >> bound;
         QStringList missing;
-        for (Command command : std::as_const(m_commands)) {
-            const auto named = [&](const PortalShortcut &shortcut) {
-                return shortcut.id == Commands::name(command);
-            };
-            if (std::none_of(bound.cbegin(), bound.cend(), named))
-                missing << GlobalShortcuts::name(command);
-        }
-        if (missing.isEmpty()) {
-            m_fallback.reset(); // one press, one command
-            return;
-        }
+        for (Command command : unboundCommands)
+            missing << GlobalShortcuts::name(command);
         std::fprintf(stderr, "moriv: the desktop's portal did not bind %s; they reach the timer "
                              "only while an X window has the keyboard: bind the desktop's own "
                              "shortcuts to moriv --command\n",
@@ -150,7 +173,7 @@ private:
     // Calls a portal method whose last argument is its options, with a handle token that names
     // the Request object the answer comes from.
     void request(const QString &method, QVariantList arguments, QVariantMap options,
-                 const char *answer)
+                 const char *answer, std::function<void()> failed = {})
     {
         const QString token = QStringLiteral("moriv%1").arg(++m_requests);
         QString sender = m_bus.baseService().mid(1);
@@ -163,10 +186,14 @@ private:
             QDBusMessage::createMethodCall(portal, portalPath, shortcutsInterface, method);
         call.setArguments(arguments << options);
         auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, method] {
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, method, failed] {
             watcher->deleteLater();
             if (!watcher->isError())
                 return;
+            if (failed) {
+                failed();
+                return;
+            }
             const QDBusError error = watcher->error();
             const bool absent = error.type() == QDBusError::ServiceUnknown
                                 || error.type() == QDBusError::UnknownInterface
@@ -180,6 +207,24 @@ private:
                                  "the desktop's own\n",
                          qPrintable(why), qPrintable(error.name()));
         });
+    }
+
+    // The commands whose shortcuts an answer does not list.
+    QList<Command> unbound(const QVariantMap &results) const
+    {
+        QList<PortalShortcut> bound;
+        const QVariant listed = results.value(QStringLiteral("shortcuts"));
+        if (listed.canConvert<QDBusArgument>())
+            listed.value<QDBusArgument>() >> bound;
+        QList<Command> missing;
+        for (Command command : std::as_const(m_commands)) {
+            const auto named = [&](const PortalShortcut &shortcut) {
+                return shortcut.id == Commands::name(command);
+            };
+            if (std::none_of(bound.cbegin(), bound.cend(), named))
+                missing << command;
+        }
+        return missing;
     }
 
     static void refused(uint response)
