@@ -34,7 +34,10 @@ options=(-DCMAKE_BUILD_TYPE=Release
 shopt -s nullglob
 ours=("$top"/cmake/qt-windows/"${qt_windows_version%.*}"-*.patch)
 shopt -u nullglob
-[ -n "$qt_windows_version" ] || { echo "build-qt-windows.sh: qt6-base-dev is not installed"; exit 1; }
+if [ -z "$qt_windows_version" ]; then
+    echo "build-qt-windows.sh: qt6-base-dev is not installed" >&2
+    exit 1
+fi
 recipe=$( (echo "$qt_windows_version" "${options[@]}"
            cat "$top/cmake/mingw-w64-x86_64.cmake" ${ours[@]+"${ours[@]}"}) \
          | sha256sum | cut -d' ' -f1)
