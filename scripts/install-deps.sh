@@ -40,6 +40,12 @@ sanitizers=(clang libclang-rt-dev)
 # Another release's root for the ordinary build (scripts/other-release.sh).
 roots=(mmdebstrap)
 windows=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev patch xz-utils zip nsis)
+# Debian 13 has LayerShellQt: the timer floats on the overlay layer of KDE Plasma 6 and sway.
+# Its sway test clicks through a VNC server's pointer (wayvnc): the headless seat has none.
+if [ "$release" = "debian 13" ]; then
+    packages+=(liblayershellqtinterface-dev libwayland-dev)
+    linux_test+=(wayvnc)
+fi
 case "$mode" in
     run) ;;
     linux-test) packages+=("${linux_test[@]}") ;;

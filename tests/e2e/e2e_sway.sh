@@ -4,7 +4,8 @@
 # screen with the keyboard. The show keeps the keyboard when the timer opens; the desktop's
 # shortcuts reach the timer as `moriv --command`; a question a command opens behind the show
 # gives up after 20 s, and a command meanwhile exits 3.
-# Usage: e2e_sway.sh /path/to/moriv /path/to/e2e_slideshow
+# Usage: e2e_sway.sh /path/to/moriv /path/to/e2e_slideshow [overlay]
+#   overlay: the timer is on the overlay layer (built with LayerShellQt), which no click hits.
 set -euo pipefail
 # sway runs as an ordinary user: as root, the script runs again as nobody, on copies of the
 # scripts and programs that nobody may read wherever the clone is (a private home, say).
@@ -23,7 +24,7 @@ if [ "$(id -u)" -eq 0 ]; then
     fi
     chmod -R a+rX "$copy"
     setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME=/tmp TMPDIR=/tmp \
-        bash "$copy/tests/e2e/$(basename "$0")" "$copy/moriv" "$copy/e2e_slideshow"
+        bash "$copy/tests/e2e/$(basename "$0")" "$copy/moriv" "$copy/e2e_slideshow" "${@:3}"
     exit
 fi
 program=$(readlink -f "$1")
@@ -48,7 +49,7 @@ x=$(grep ^DISPLAY= "$work/sway.env" || true)
 [ -n "$wayland" ] || fail "sway has no Wayland display: $(tail -n5 "$work/sway.log")"
 [ -n "$x" ] || fail "sway's XWayland has no display (is xwayland installed?):" \
                     "$(grep -i xwayland "$work/sway.log" | tail -n5)"
-export "${wayland?}" "${x?}"
+export "${wayland?}" "${x?}" "$(grep ^SWAYSOCK= "$work/sway.env")"
 source "$here/../support/screen.sh"
 
 # Each wtype is a keyboard of its own with its own key map: a key typed before the show has
@@ -73,10 +74,28 @@ wait_screen '剩余 3 分 00 秒' 20
 steady 1.5 activation && show_is_active || fail "the slide show lost the keyboard to the timer"
 keys_reach_show y || fail "keys do not reach the slide show"
 grim "$work/shot.png"
+[ -z "${MORIV_E2E_SHOTS:-}" ] || cp "$work/shot.png" "$MORIV_E2E_SHOTS/sway.png"
 red=$(convert "$work/shot.png" -alpha off -fill black +opaque '#FF0000' -format %c \
       histogram:info:- | sed -n 's/^ *\([0-9]*\):.*#FF0000.*/\1/p')
 echo "   ${red:=0} red pixels over the slide show"
 [ "$red" -gt 100 ] || fail "the digits are not over the slide show"
+
+if [ "${3:-}" = overlay ]; then
+    step "on the overlay layer: no window of sway's; a click on the digits reaches the show"
+    ! swaymsg -t get_tree | grep -q '"name": "Moriv"' || fail "the timer is a window of sway's"
+    at=$(convert "$work/shot.png" -alpha off -fill black +opaque '#FF0000' -trim \
+         -format '%[fx:round(page.x+w/2)] %[fx:round(page.y+h/2)]' info:)
+    read -r x y <<< "$at"
+    # sway's headless seat has no pointer: a VNC server's virtual one clicks, first beside the
+    # timer, where the show must get it, then on the digits.
+    background "$work/wayvnc.log" wayvnc 127.0.0.1 5933
+    click() { python3 "$here/../support/vncclick.py" 5933 "$@" 2> /dev/null; }
+    poll 5 click 600 400 && poll 3 grep -qx 'click 600 400' "$work/slideshow.log" \
+        || fail "no click reaches the show: $(cat "$work/wayvnc.log")"
+    click "$x" "$y"
+    poll 3 grep -qx "click $x $y" "$work/slideshow.log" || fail "the digits took the click"
+    show_is_active && keys_reach_show v || fail "the slide show lost the keyboard to the click"
+fi
 
 step "--command start counts, pause pauses"
 [ "$(command_status start)" -eq 0 ] || fail "start: $(cat "$work/command.log")"

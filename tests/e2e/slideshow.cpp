@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for a slide show: a full-screen window of one colour that takes the focus when
 // it starts and raises itself again and again, as presentation programs do. It prints every
-// key it gets and every change of its activation, one line each, so a test sees whether it
-// kept the keyboard.
+// key and click it gets and every change of its activation, one line each, so a test sees
+// whether it kept the keyboard and got the clicks.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -15,6 +16,12 @@ class Slide : public QWidget
     void keyPressEvent(QKeyEvent *event) override
     {
         std::printf("key %s\n", qPrintable(event->text()));
+        std::fflush(stdout);
+    }
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        const QPoint at = event->position().toPoint();
+        std::printf("click %d %d\n", at.x(), at.y());
         std::fflush(stdout);
     }
     void changeEvent(QEvent *event) override

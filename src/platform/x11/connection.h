@@ -37,10 +37,3 @@ inline QList<xcb_window_t> x11Roots(xcb_connection_t *connection)
         roots.append(it.data->root);
     return roots;
 }
-
-// A Wayland session, whose X windows go through XWayland.
-inline bool isWaylandSession()
-{
-    return qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
-           || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-}

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Global shortcuts on X11 (and XWayland): passive key grabs on the root window.
-#include "platform/freedesktop/portalshortcuts.h"
 #include "platform/platform.h"
 #include "platform/x11/connection.h"
+#include "platform/x11/x11.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QHash>
@@ -153,15 +153,11 @@ private:
 
 } // namespace
 
-namespace Platform {
+namespace X11 {
 
 std::unique_ptr<GlobalShortcuts> createGlobalShortcuts()
 {
-    // Under a Wayland session the timer's window goes through XWayland, and X key grabs reach
-    // it only while an X window has the keyboard: the desktop's portal is asked as well.
-    if (isWaylandSession())
-        return PortalShortcuts::create(std::make_unique<X11GlobalShortcuts>());
     return std::make_unique<X11GlobalShortcuts>();
 }
 
-} // namespace Platform
+} // namespace X11

@@ -4,6 +4,7 @@
 #include "platform/x11/connection.h"
 #include "platform/x11/keymask.h"
 #include "platform/x11/windowtype.h"
+#include "platform/x11/x11.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QElapsedTimer>
@@ -282,7 +283,7 @@ private:
 
 } // namespace
 
-namespace Platform {
+namespace X11 {
 
 void prepareEnvironment()
 {
@@ -291,13 +292,6 @@ void prepareEnvironment()
     // requests cost nothing at this size.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
-
-    // Wayland does not let a program keep its window above the others; XWayland does.
-    // A platform the user chose explicitly is left alone, and so is a session without X.
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsSet("DISPLAY"))
-        return;
-    if (isWaylandSession())
-        qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
 std::unique_ptr<WindowServices> createWindowServices()
@@ -305,4 +299,4 @@ std::unique_ptr<WindowServices> createWindowServices()
     return std::make_unique<X11WindowServices>();
 }
 
-} // namespace Platform
+} // namespace X11

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/wayland/overlay.h"
+
+#include <LayerShellQt/Window>
+
+#include <QEvent>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include <wayland-client.h>
+
+#include <cstring>
+
+namespace {
+
+// The layer surface is placed by its margins from the screen's top left corner: the window's
+// place, wherever it is moved to.
+class Placement final : public QObject
+{
+public:
+    Placement(QWidget *window, LayerShellQt::Window *layer)
+        : QObject(window)
+        , m_window(window)
+        , m_layer(layer)
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        // The compositor's own geometry changes say nothing of the place: only the
+        // program's moves count.
+        if ((event->type() == QEvent::Move && !event->spontaneous())
+            || event->type() == QEvent::Show) {
+            const QScreen *screen = m_window->screen();
+            const QPoint offset =
+                m_window->pos() - (screen ? screen->geometry().topLeft() : QPoint());
+            m_layer->setMargins(QMargins(offset.x(), offset.y(), 0, 0));
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    LayerShellQt::Window *m_layer;
+};
+
+class OverlayWindowServices final : public WindowServices
+{
+public:
+    // Not a normal window at all: the overlay layer is above full-screen windows, and the
+    // compositor gives it neither the keyboard nor, with an empty input region, any click.
+    void makeTopmost(QWidget *window) override
+    {
+        window->setWindowFlags(window->windowFlags() | Qt::FramelessWindowHint
+                               | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
+        window->winId();
+        LayerShellQt::Window *layer = LayerShellQt::Window::get(window->windowHandle());
+        layer->setLayer(LayerShellQt::Window::LayerOverlay);
+        layer->setKeyboardInteractivity(LayerShellQt::Window::KeyboardInteractivityNone);
+        layer->setScope(QStringLiteral("moriv"));
+        layer->setExclusiveZone(-1); // over panels too, where it was put
+        layer->setAnchors(LayerShellQt::Window::Anchors(LayerShellQt::Window::AnchorTop)
+                          | LayerShellQt::Window::AnchorLeft);
+        new Placement(window, layer);
+    }
+
+    // The compositor blends the window's pixels: around the digits they are fully
+    // transparent, with no background drawn, so there is nothing to key out.
+    void makeLayered(QWidget *window) override
+    {
+        window->setAttribute(Qt::WA_TranslucentBackground);
+        window->setAutoFillBackground(false);
+    }
+    void keyOutBlack(QWidget *) override {}
+    void refreshKeyOut(QWidget *) override {}
+    void reassertTopmost(QWidget *) override {}
+
+    // The overlay never has the keyboard, and a Wayland client cannot give it to another.
+    quintptr focusedWindow() override { return 0; }
+    void restoreFocus(quintptr) override {}
+};
+
+void announced(void *data, wl_registry *, uint32_t, const char *interface, uint32_t)
+{
+    if (std::strcmp(interface, "zwlr_layer_shell_v1") == 0)
+        *static_cast<bool *>(data) = true;
+}
+
+void withdrawn(void *, wl_registry *, uint32_t) {}
+
+} // namespace
+
+namespace WaylandOverlay {
+
+bool isOffered()
+{
+    wl_display *display = wl_display_connect(nullptr);
+    if (!display)
+        return false;
+    bool offered = false;
+    static const wl_registry_listener listener = {announced, withdrawn};
+    wl_registry *registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &listener, &offered);
+    wl_display_roundtrip(display);
+    wl_registry_destroy(registry);
+    wl_display_disconnect(display);
+    return offered;
+}
+
+std::unique_ptr<WindowServices> createWindowServices()
+{
+    return std::make_unique<OverlayWindowServices>();
+}
+
+} // namespace WaylandOverlay
