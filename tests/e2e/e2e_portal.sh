@@ -46,14 +46,12 @@ grep -qx closed "$work/portal.log" || fail "the portal session was left open"
 
 step "a second start finds the four shortcuts bound and binds nothing again"
 XDG_SESSION_TYPE=wayland background "$work/program.log" "$program"
-program_pid=$last_pid
 wait_screen '剩余 3 分 00 秒' 20
 poll 10 grep -qx 'listed 4' "$work/portal.log" || fail "not listed: $(cat "$work/portal.log")"
 activate start
 wait_screen '剩余 2 分 5[0-9] 秒' 5
 [ "$(grep -c '^bound' "$work/portal.log")" -eq 1 ] || fail "bound again: $(cat "$work/portal.log")"
-stop "$program_pid"
-
+stop "$last_pid"
 step "a portal that binds nothing (Plasma 5.27): one line says so, the X key grabs stay"
 stop "$portal_pid"
 BIND_NONE=1 background "$work/portal.log" /usr/bin/python3 "$here/portal.py"

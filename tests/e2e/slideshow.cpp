@@ -20,8 +20,7 @@ class Slide : public QWidget
     }
     void mousePressEvent(QMouseEvent *event) override
     {
-        const QPoint at = event->position().toPoint();
-        std::printf("click %d %d\n", at.x(), at.y());
+        std::printf("click %.0f %.0f\n", event->position().x(), event->position().y());
         std::fflush(stdout);
     }
     void changeEvent(QEvent *event) override
