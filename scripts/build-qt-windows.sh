@@ -28,9 +28,6 @@ options=(-DCMAKE_BUILD_TYPE=Release
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF
     -DFEATURE_system_doubleconversion=OFF)
-# Qt 6.8 keeps a member of a DirectWrite class that it defines only with Direct2D: without
-# Direct2D, no DirectWrite either (the GDI font database serves).
-[ "${qt_windows_version%.*}" = 6.4 ] || options+=(-DFEATURE_directwrite=OFF)
 # What the build is made of: the Qt version, the options, the toolchain and the patches. A
 # change to any of them builds Qt again; a change elsewhere in this script does not.
 # Our own fixes are made for one Qt version: cmake/qt-windows/MAJOR.MINOR-*.patch.
