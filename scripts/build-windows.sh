@@ -35,7 +35,8 @@ cp "$qt"/bin/Qt6{Core,Gui,Widgets,Network}.dll "$deploy/"
 cp "$mingw_runtime"/{libstdc++-6,libgcc_s_seh-1}.dll "$mingw_libraries/libwinpthread-1.dll" \
    "$deploy/"
 cp "$qt/plugins/platforms/qwindows.dll" "$deploy/platforms/"
-cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$deploy/styles/"
+# The native style: qwindowsvistastyle.dll up to Qt 6.6, qmodernwindowsstyle.dll after.
+cp "$qt"/plugins/styles/*.dll "$deploy/styles/"
 # The digits' seven-segment face, which Windows lacks, with its licence (SIL OFL 1.1).
 mkdir -p "$deploy/fonts"
 cp /usr/share/fonts/truetype/dseg/DSEG7Classic-Bold.ttf "$deploy/fonts/"
