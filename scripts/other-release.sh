@@ -60,8 +60,15 @@ ctest --test-dir /moriv/$build --output-on-failure"
 
 # /dev is the machine's, with a shared-memory folder of the root's own; /proc shows only the
 # root's processes. When the namespace's first process ends, the kernel ends every other one
-# in it and drops its mounts.
-unshare --mount --pid --fork --net --kill-child -- bash -c '
+# in it and drops its mounts. Inside a chroot "/" is no mount point and cannot be made
+# private; the mounts are then taken down on the way out as well, in case they reached the
+# namespace around it.
+propagation=private
+if ! mountpoint -q /; then
+    propagation=unchanged
+    trap 'umount -R "$root/dev" "$root/sys" "$root/proc" 2> /dev/null || true' EXIT
+fi
+unshare --mount --propagation "$propagation" --pid --fork --net --kill-child -- bash -c '
     set -euo pipefail
     root=$1
     ip link set lo up 2> /dev/null || true
