@@ -42,9 +42,11 @@ roots=(mmdebstrap)
 windows=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev patch xz-utils zip nsis)
 # Debian 13 has LayerShellQt: the timer floats on the overlay layer of KDE Plasma 6 and sway.
 # Its sway test clicks through a VNC server's pointer (wayvnc): the headless seat has none.
+# Its KWin test takes the shortcuts through KDE's portal, keys from KWin's fake input.
 if [ "$release" = "debian 13" ]; then
     packages+=(liblayershellqtinterface-dev libwayland-dev)
-    linux_test+=(wayvnc)
+    linux_test+=(wayvnc kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde
+                 plasma-wayland-protocols)
 fi
 case "$mode" in
     run) ;;

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The timer on KDE Plasma 6: a headless KWin with the desktop's shortcuts portal and a native
+# Wayland slide show full screen with the keyboard. The timer binds Ctrl+Alt+A, S, D and F once,
+# under its desktop file's id; KWin's own keyboard presses them while the show keeps the keys;
+# a second start finds them bound and binds nothing, so no settings page opens at each start.
+# Usage: e2e_kwin.sh /path/to/moriv /path/to/e2e_slideshow /path/to/e2e_kwininput
+set -euo pipefail
+program=$(readlink -f "$1")
+slideshow=$(readlink -f "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/dbus.sh"
+source "$here/../support/session.sh"
+[ -x "$3" ] || fail "no e2e_kwininput: the build found no plasma-wayland-protocols"
+input=$(readlink -f "$3")
+
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" XDG_DATA_HOME="$work/data"
+export XDG_CURRENT_DESKTOP=KDE KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 WAYLAND_DISPLAY=moriv-kwin
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME/applications" && chmod 700 "$XDG_RUNTIME_DIR"
+unset DISPLAY QT_QPA_PLATFORM
+# The portals start on this bus with this desktop; the document portal mounts a folder in the
+# runtime folder, which has to be unmounted before it can be removed.
+dbus-update-activation-environment WAYLAND_DISPLAY XDG_CURRENT_DESKTOP XDG_CONFIG_HOME \
+    XDG_DATA_HOME XDG_RUNTIME_DIR QT_QPA_PLATFORM=wayland
+trap 'umount -l "$XDG_RUNTIME_DIR/doc" 2> /dev/null; session_cleanup' EXIT
+# The portal takes the id of a host program only from a desktop file that starts it.
+sed "s|^Exec=.*|Exec=$program|" "$here/../../assets/org.moriv.Moriv.desktop" \
+    > "$XDG_DATA_HOME/applications/org.moriv.Moriv.desktop"
+step "a headless KWin 6 and its shortcuts portal"
+background "$work/kwin.log" kwin_wayland --virtual --no-lockscreen --socket "$WAYLAND_DISPLAY" \
+    --width 1280 --height 720
+poll 15 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" \
+    || fail "KWin did not start: $(tail "$work/kwin.log")"
+background "$work/calls.log" dbus-monitor --session \
+    "interface='org.freedesktop.portal.GlobalShortcuts'"
+source "$here/../support/screen.sh"
+binds() { grep -c 'member=BindShortcuts' "$work/calls.log" || true; }
+# key NAME: KWin's keyboard presses Ctrl+Alt+NAME (a s) or NAME alone (x y z).
+key() {
+    declare -A code=([a]=30 [s]=31 [x]=45 [y]=21 [z]=44)
+    case $1 in [as]) "$input" key 29 56 "${code[$1]}" ;; *) "$input" key "${code[$1]}" ;; esac
+}
+show_has_keys() { key "$1" && poll 1 grep -qx "key $1" "$work/slideshow.log"; }
+
+step "a full-screen Wayland slide show has the keyboard"
+QT_QPA_PLATFORM=wayland background "$work/slideshow.log" "$slideshow"
+poll 10 show_has_keys x || fail "the slide show does not have the keyboard"
+
+step "the timer binds its four shortcuts under its id; Ctrl+Alt+A counts, the show keeps the keys"
+background "$work/program.log" "$program"
+program_pid=$last_pid
+wait_screen '剩余 3 分 00 秒' 20
+poll 10 test "$(binds)" -eq 1 || fail "no shortcuts bound: $(cat "$work/program.log")"
+shortcuts=$(gdbus call --session --dest org.kde.kglobalaccel --object-path \
+    /component/org_moriv_Moriv --method org.kde.kglobalaccel.Component.shortcutNames)
+for name in start pause reset settings; do
+    [[ $shortcuts == *"'$name'"* ]] || fail "KWin has no $name of org.moriv.Moriv: $shortcuts"
+done
+key a
+wait_screen '剩余 2 分 5[0-9] 秒' 5
+show_has_keys y || fail "the slide show lost the keyboard to the timer"
+[ ! -s "$work/program.log" ] || fail "the timer said: $(cat "$work/program.log")"
+stop "$program_pid"
+
+step "a second start binds nothing; Ctrl+Alt+A and Ctrl+Alt+S work"
+background "$work/program.log" "$program"
+wait_screen '剩余 3 分 00 秒' 20
+poll 10 grep -q 'member=ListShortcuts' <(sed -n '/member=BindShortcuts/,$p' "$work/calls.log") \
+    || fail "the second start did not ask what is bound"
+key a
+wait_screen '剩余 2 分 5[0-9] 秒' 5
+key s
+poll 3 steady 1.5 timer_line || fail "Ctrl+Alt+S did not pause"
+[ "$(binds)" -eq 1 ] || fail "the second start bound again"
+show_has_keys z || fail "the slide show lost the keyboard"
+echo "e2e_kwin: all checks passed"
