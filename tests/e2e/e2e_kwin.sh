@@ -38,7 +38,7 @@ binds() { grep -c 'member=BindShortcuts' "$work/calls.log" || true; }
 # key NAME: KWin's keyboard presses Ctrl+Alt+NAME (a s) or NAME alone (x y z).
 key() {
     declare -A code=([a]=30 [s]=31 [x]=45 [y]=21 [z]=44)
-    case $1 in [as]) "$input" key 29 56 "${code[$1]}" ;; *) "$input" key "${code[$1]}" ;; esac
+    case $1 in [as]) "$input" 29 56 "${code[$1]}" ;; *) "$input" "${code[$1]}" ;; esac
 }
 show_has_keys() { key "$1" && poll 1 grep -qx "key $1" "$work/slideshow.log"; }
 

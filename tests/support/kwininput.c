@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Presses keys and clicks through KWin's fake input, which KWin handles as its own devices'
-// input: global shortcuts see the keys and the window under the pointer gets the click. KWin
-// lets a client bind it only when KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 was set at its start.
-// Usage: kwininput key CODE...   presses the evdev key codes in order, releases them backwards
-//        kwininput click X Y     a left click at X,Y of the screen
+// Presses keys through KWin's fake input, which KWin handles as its own keyboard's: global
+// shortcuts see them. KWin lets a client bind it only when KWIN_WAYLAND_NO_PERMISSION_CHECKS=1
+// was set at its start.
+// Usage: kwininput CODE...: presses the evdev key codes in order, releases them backwards.
 #include "fake-input-client-protocol.h"
 
 #include <stdio.h>
@@ -28,9 +27,8 @@ static void removed(void *data, struct wl_registry *registry, uint32_t name)
 
 int main(int argc, char **argv)
 {
-    const int keys = argc >= 3 && strcmp(argv[1], "key") == 0;
-    if (!keys && !(argc == 4 && strcmp(argv[1], "click") == 0)) {
-        fprintf(stderr, "usage: kwininput key CODE... | kwininput click X Y\n");
+    if (argc < 2) {
+        fprintf(stderr, "usage: kwininput CODE...\n");
         return 2;
     }
     struct wl_display *display = wl_display_connect(NULL);
@@ -45,19 +43,11 @@ int main(int argc, char **argv)
         fprintf(stderr, "kwininput: the compositor offers no fake input to this client\n");
         return 1;
     }
-    org_kde_kwin_fake_input_authenticate(input, "moriv tests", "keys and clicks of a test");
-    if (keys) {
-        for (int i = 2; i < argc; ++i)
-            org_kde_kwin_fake_input_keyboard_key(input, (uint32_t)atoi(argv[i]), 1);
-        for (int i = argc - 1; i >= 2; --i)
-            org_kde_kwin_fake_input_keyboard_key(input, (uint32_t)atoi(argv[i]), 0);
-    } else {
-        const uint32_t leftButton = 0x110; // BTN_LEFT
-        org_kde_kwin_fake_input_pointer_motion_absolute(input, wl_fixed_from_int(atoi(argv[2])),
-                                                        wl_fixed_from_int(atoi(argv[3])));
-        org_kde_kwin_fake_input_button(input, leftButton, 1);
-        org_kde_kwin_fake_input_button(input, leftButton, 0);
-    }
+    org_kde_kwin_fake_input_authenticate(input, "moriv tests", "keys of a test");
+    for (int i = 1; i < argc; ++i)
+        org_kde_kwin_fake_input_keyboard_key(input, (uint32_t)atoi(argv[i]), 1);
+    for (int i = argc - 1; i >= 1; --i)
+        org_kde_kwin_fake_input_keyboard_key(input, (uint32_t)atoi(argv[i]), 0);
     int status = wl_display_roundtrip(display) < 0;
     wl_display_disconnect(display);
     return status;
