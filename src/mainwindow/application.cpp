@@ -8,6 +8,7 @@
 #include "mainwindow/commandline.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/interfacelanguage.h"
+#include "mainwindow/windowplacement.h"
 #include "platform/platform.h"
 
 #include <QApplication>

@@ -47,10 +47,3 @@ private:
     std::function<bool()> m_busy;
     bool m_windowPending = false; // a command that opens a window was taken, not yet run
 };
-
-namespace Platform {
-
-// Where this user's timer listens: empty when no safe place exists.
-QString commandSocketName();
-
-} // namespace Platform

@@ -4,13 +4,13 @@
 #include "clock/countdownclock.h"
 #include "clock/countdowndisplay.h"
 #include "mainwindow/proportionallayout.h"
+#include "mainwindow/runoptions.h"
 #include "platform/command.h"
 #include "settings/settingsfile.h"
 
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
 class Form2;
 class FormTimer;
@@ -36,17 +36,7 @@ public:
         SettingsFile settings;
     };
 
-    // What one run was asked for on the command line.
-    struct RunOptions
-    {
-        // This run counts these minutes; the settings file is neither read for them nor
-        // written.
-        std::optional<QString> minutes;
-        // The colon blinks while the count runs with at most this many minutes left; 0 never.
-        int warnMinutes = 1;
-        // The whole window, places, sizes and digits, drawn this many times larger.
-        qreal scale = 1;
-    };
+    using RunOptions = ::RunOptions;
 
     explicit Form1(Services services, QWidget *parent = nullptr);
     ~Form1() override;

@@ -4,6 +4,7 @@
 #include "platform/freedesktop/portalshortcuts.h"
 
 #include <QCoreApplication>
+#include <QDBusAbstractInterface>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusError>
@@ -21,7 +22,6 @@ namespace {
 
 const QString portal = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
-const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 // The id the desktop files the shortcuts under: the desktop entry's and the AppStream id.
 const QString appId = QStringLiteral("org.moriv.Moriv");
 
@@ -54,6 +54,38 @@ Q_DECLARE_METATYPE(PortalShortcut)
 
 namespace {
 
+// The portal's objects as typed interfaces: QtDBus relays each D-Bus signal to the Qt signal
+// of the same name and arguments, so a wrong name or type fails to compile, not at run time.
+class PortalRequest final : public QDBusAbstractInterface
+{
+    Q_OBJECT
+
+public:
+    PortalRequest(const QString &path, const QDBusConnection &bus, QObject *parent)
+        : QDBusAbstractInterface(portal, path, "org.freedesktop.portal.Request", bus, parent)
+    {
+    }
+
+signals:
+    void Response(uint response, const QVariantMap &results);
+};
+
+class PortalShortcutsInterface final : public QDBusAbstractInterface
+{
+    Q_OBJECT
+
+public:
+    PortalShortcutsInterface(const QDBusConnection &bus, QObject *parent)
+        : QDBusAbstractInterface(portal, portalPath, "org.freedesktop.portal.GlobalShortcuts",
+                                 bus, parent)
+    {
+    }
+
+signals:
+    void Activated(const QDBusObjectPath &session, const QString &shortcut, qulonglong timestamp,
+                   const QVariantMap &options);
+};
+
 class PortalGlobalShortcuts final : public GlobalShortcuts
 {
     Q_OBJECT
@@ -64,9 +96,12 @@ public:
     {
         qDBusRegisterMetaType<PortalShortcut>();
         qDBusRegisterMetaType<QList<PortalShortcut>>();
+        // QtDBus finds a relayed signal's argument types by name: Activated's object path has
+        // to be known by its name before the signal is connected, or it is never relayed.
+        qRegisterMetaType<QDBusObjectPath>();
         connect(m_fallback.get(), &GlobalShortcuts::activated, this, &GlobalShortcuts::activated);
-        m_bus.connect(portal, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
-                      SLOT(activate(QDBusMessage)));
+        connect(m_shortcuts, &PortalShortcutsInterface::Activated, this,
+                &PortalGlobalShortcuts::activate);
     }
 
     ~PortalGlobalShortcuts() override
@@ -96,12 +131,12 @@ public:
             watcher->deleteLater();
             request(QStringLiteral("CreateSession"), {},
                     {{QStringLiteral("session_handle_token"), QStringLiteral("moriv_session")}},
-                    SLOT(sessionCreated(uint, QVariantMap)));
+                    &PortalGlobalShortcuts::sessionCreated);
         });
         return m_fallback->grab(commands);
     }
 
-private slots:
+private:
     // Shortcuts the desktop keeps from an earlier start are not bound again: binding makes
     // some desktops (Plasma 6) open their shortcut settings each time.
     void sessionCreated(uint response, const QVariantMap &results)
@@ -113,7 +148,7 @@ private slots:
         }
         // A portal that cannot list them is asked to bind them all.
         request(QStringLiteral("ListShortcuts"), {QVariant::fromValue(QDBusObjectPath(m_session))},
-                {}, SLOT(shortcutsListed(uint, QVariantMap)),
+                {}, &PortalGlobalShortcuts::shortcutsListed,
                 [this] { shortcutsListed(0, {}); });
     }
 
@@ -133,7 +168,7 @@ private slots:
         request(QStringLiteral("BindShortcuts"),
                 {QVariant::fromValue(QDBusObjectPath(m_session)),
                  QVariant::fromValue(shortcuts), QString()},
-                {}, SLOT(shortcutsBound(uint, QVariantMap)));
+                {}, &PortalGlobalShortcuts::shortcutsBound);
     }
 
     // Only the shortcuts the answer lists are bound, whatever its code: Plasma 5.27 answers 0
@@ -158,34 +193,33 @@ private slots:
                      qPrintable(missing.join(QStringLiteral(", "))));
     }
 
-    // Activated(o session_handle, s shortcut_id, t timestamp, a{sv} options)
-    void activate(const QDBusMessage &message)
+    void activate(const QDBusObjectPath &session, const QString &shortcut)
     {
-        const QVariantList arguments = message.arguments();
-        if (arguments.size() < 2
-            || arguments.at(0).value<QDBusObjectPath>().path() != m_session)
+        if (session.path() != m_session)
             return;
-        if (const std::optional<Command> command = Commands::named(arguments.at(1).toString()))
+        if (const std::optional<Command> command = Commands::named(shortcut))
             deliver(*command);
     }
 
-private:
     // Calls a portal method whose last argument is its options, with a handle token that names
     // the Request object the answer comes from.
     void request(const QString &method, QVariantList arguments, QVariantMap options,
-                 const char *answer, std::function<void()> failed = {})
+                 void (PortalGlobalShortcuts::*answer)(uint, const QVariantMap &),
+                 std::function<void()> failed = {})
     {
         const QString token = QStringLiteral("moriv%1").arg(++m_requests);
         QString sender = m_bus.baseService().mid(1);
         sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-        m_bus.connect(portal, portalPath + QStringLiteral("/request/") + sender + u'/' + token,
-                      QStringLiteral("org.freedesktop.portal.Request"),
-                      QStringLiteral("Response"), this, answer);
+        const QString path = portalPath + QStringLiteral("/request/") + sender + u'/' + token;
+        auto *request = new PortalRequest(path, m_bus, this);
+        connect(request, &PortalRequest::Response, this,
+                [this, request, answer](uint response, const QVariantMap &results) {
+                    request->deleteLater();
+                    (this->*answer)(response, results);
+                });
         options.insert(QStringLiteral("handle_token"), token);
-        QDBusMessage call =
-            QDBusMessage::createMethodCall(portal, portalPath, shortcutsInterface, method);
-        call.setArguments(arguments << options);
-        auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+        auto *watcher = new QDBusPendingCallWatcher(
+            m_shortcuts->asyncCallWithArgumentList(method, arguments << options), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, method, failed] {
             watcher->deleteLater();
             if (!watcher->isError())
@@ -236,6 +270,7 @@ private:
 
     std::unique_ptr<GlobalShortcuts> m_fallback;
     QDBusConnection m_bus = QDBusConnection::sessionBus();
+    PortalShortcutsInterface *m_shortcuts = new PortalShortcutsInterface(m_bus, this);
     QList<Command> m_commands;
     QString m_session;
     int m_requests = 0;

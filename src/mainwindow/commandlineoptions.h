@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "mainwindow/runoptions.h"
+
+#include <QString>
+
+#include <optional>
+
+enum class Corner { TopLeft, TopRight, BottomLeft, BottomRight };
+enum class ShortcutsChange { None, Install, Remove };
+
+// What the command line asked for.
+struct CommandLine
+{
+    RunOptions run;
+    bool start = false;
+    bool globalKeys = true;
+    std::optional<Corner> corner;
+    int screen = 0;  // 1-based; 0: the primary screen
+    QString command; // for the timer already running; nothing else is done
+    ShortcutsChange shortcuts = ShortcutsChange::None; // the desktop's; nothing else is done
+};
+
+// The program ends at once: with status 0 and the text for standard output (--help,
+// --version), or with status 2 and what is wrong with the command line.
+struct CommandLineExit
+{
+    int status = 0;
+    QString text;
+};
