@@ -142,11 +142,12 @@ Figures timerWindow(int minutes, double &timeUpErrorMs)
     const auto start = steady_clock::now();
     int ticks = 0;
     // The window's own tick handler runs inside the measurement of its CPU time.
-    QObject::disconnect(&formTimer(form, "Timer1"), &FormTimer::tick, &form, &Form1::Timer1_Timer);
-    QObject::connect(&formTimer(form, "Timer1"), &FormTimer::tick, &form, [&] {
+    QObject::disconnect(&formTimer(form.session(), "Timer1"), &FormTimer::tick, &form.session(),
+                        &CountdownSession::Timer1_Timer);
+    QObject::connect(&formTimer(form.session(), "Timer1"), &FormTimer::tick, &form, [&] {
         const double cpuBefore = ProcessUsage::threadCpuSeconds();
         ++ticks;
-        form.Timer1_Timer();
+        form.session().Timer1_Timer();
         figures.handlerMs.append((ProcessUsage::threadCpuSeconds() - cpuBefore) * 1000);
         const auto late = steady_clock::now() - (start + ticks * 1s);
         figures.latenessMs.append(duration<double, std::milli>(late).count());
@@ -187,7 +188,7 @@ double warmHandlerMs(int ticks = 600)
     form.Comstart_Click();
     const double before = ProcessUsage::threadCpuSeconds();
     for (int i = 0; i < ticks; ++i) {
-        form.Timer1_Timer();
+        form.session().Timer1_Timer();
         // The repaint the tick asked for, as the event loop would do it next.
         QCoreApplication::processEvents();
     }

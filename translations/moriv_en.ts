@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>CountdownSession</name>
+    <message>
+        <source>倒计时时间到！！！</source>
+        <translation>Time is up!!!</translation>
+    </message>
+    <message>
+        <source>倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！</source>
+        <translation>The countdown length is not valid. Press f to open the settings and enter a number of minutes from 1 to 32768!</translation>
+    </message>
+    <message>
+        <source>您是否真的要重置时间？</source>
+        <translation>Do you really want to reset the time?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Confirm</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>重置</source>
@@ -22,22 +41,6 @@
     <message>
         <source>剩余 %1 分 %2 秒</source>
         <translation>%1 min %2 s left</translation>
-    </message>
-    <message>
-        <source>倒计时时间到！！！</source>
-        <translation>Time is up!!!</translation>
-    </message>
-    <message>
-        <source>倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！</source>
-        <translation>The countdown length is not valid. Press f to open the settings and enter a number of minutes from 1 to 32768!</translation>
-    </message>
-    <message>
-        <source>您是否真的要重置时间？</source>
-        <translation>Do you really want to reset the time?</translation>
-    </message>
-    <message>
-        <source>提示</source>
-        <translation>Confirm</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include "forms/qtmessageboxservice.h"
 #include "mainwindow/appicon.h"
 #include "mainwindow/commandchannel.h"
+#include "mainwindow/commanddispatcher.h"
 #include "mainwindow/commandline.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/interfacelanguage.h"
@@ -163,8 +164,9 @@ int runApplication(int &argc, char **argv)
     if (!commands.listen(Platform::commandSocketName(), &refusal))
         std::fprintf(stderr, "moriv: moriv --command cannot reach this timer: %s\n",
                      qPrintable(refusal));
-    QObject::connect(&commands, &CommandServer::command, &form, &Form1::globalCommand);
-    commands.setBusyCheck([&form] { return form.isWaitingForAnswer(); });
+    commands.setHandler([&form](Command command, std::function<void(bool)> answered) {
+        form.dispatcher().fromElsewhere(command, answered);
+    });
 
     form.setRunOptions(options.run);
     form.Form_Load();

@@ -3,6 +3,7 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -76,19 +77,26 @@ void CommandServer::accept()
             const std::optional<Command> received =
                 line.endsWith('\n') ? Commands::named(QString::fromLatin1(line.chopped(1)))
                                     : std::nullopt;
-            const bool busy = received && (m_windowPending || (m_busy && m_busy()));
-            socket->write(!received ? "unknown\n" : busy ? "busy\n" : "ok\n");
-            socket->disconnectFromServer();
-            if (!received || busy)
+            if (!received) {
+                socket->write("unknown\n");
+                socket->disconnectFromServer();
                 return;
+            }
             // The command may open a question with an event loop of its own: it runs once
-            // this connection is done with.
-            const bool opensWindow = Commands::opensWindow(*received);
-            m_windowPending = m_windowPending || opensWindow;
-            QTimer::singleShot(0, this, [this, sent = *received, opensWindow] {
-                if (opensWindow)
-                    m_windowPending = false;
-                emit command(sent);
+            // this handler is done with, and the answer follows.
+            QTimer::singleShot(0, this, [this, socket = QPointer(socket), sent = *received] {
+                const auto answer = [this, socket, sent](bool taken) {
+                    if (socket) {
+                        socket->write(taken ? "ok\n" : "busy\n");
+                        socket->disconnectFromServer();
+                    }
+                    if (taken)
+                        emit command(sent);
+                };
+                if (m_handler)
+                    m_handler(sent, answer);
+                else
+                    answer(true);
             });
         });
     }

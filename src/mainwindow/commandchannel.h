@@ -33,17 +33,19 @@ public:
     // Listens at the name. A socket there, left by a timer that was killed or still held by
     // an older one, is replaced: the timer started last answers.
     bool listen(const QString &socketName, QString *error);
-    // Whether the timer takes no command now; such a command is answered "busy".
-    void setBusyCheck(std::function<bool()> busy) { m_busy = std::move(busy); }
+    // Runs each command that arrives, and answers through the function it is handed whether
+    // it took it ("ok") or not ("busy"); the other process waits for that answer. Without a
+    // handler every command is taken.
+    using Handler = std::function<void(Command, std::function<void(bool taken)>)>;
+    void setHandler(Handler handler) { m_handler = std::move(handler); }
 
 signals:
-    // A command arrived.
+    // A command was taken.
     void command(Command command);
 
 private:
     void accept();
 
     QLocalServer *m_server;
-    std::function<bool()> m_busy;
-    bool m_windowPending = false; // a command that opens a window was taken, not yet run
+    Handler m_handler;
 };

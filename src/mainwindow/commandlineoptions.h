@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "mainwindow/runoptions.h"
+#include "session/runoptions.h"
 
 #include <QString>
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/form1.h"
 
-#include "forms/formtimer.h"
+#include "mainwindow/commanddispatcher.h"
 #include "forms/messageboxservice.h"
 #include "platform/platform.h"
 #include "settings/form2.h"
-#include "settings/settingsmessages.h"
 
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <utility>
@@ -34,14 +34,35 @@ Form1::Form1(Services services, QWidget *parent)
     : QWidget(parent)
     , m_services(std::move(services))
 {
+    m_session = new CountdownSession({m_services.messages, m_services.clock, m_services.settings},
+                                     this);
     buildForm();
-    m_form2 = std::make_unique<Form2>(m_services.settings, m_services.messages, *this);
-    // A question or dialog that a command opened may be hidden behind a full-screen slide
-    // show, where nobody can answer it: after 20 s it gives up, answered No or Cancel.
-    m_giveUp = new FormTimer(m_services.clock, this);
-    m_giveUp->setObjectName(QStringLiteral("GiveUp"));
-    m_giveUp->setInterval(20000);
-    connect(m_giveUp, &FormTimer::tick, this, &Form1::closeOpenWindows);
+    m_form2 = std::make_unique<Form2>(m_services.settings, m_services.messages);
+    // Start counts the minutes in the dialog's box, loading it hidden when it is not loaded;
+    // a save stops the count and asks for a reset.
+    m_session->setStartMinutes([this] { return m_form2->Textsj()->text(); });
+    connect(m_form2.get(), &Form2::saved, m_session, &CountdownSession::settingsSaved);
+    connect(m_session, &CountdownSession::minutesShown, this,
+            [this](const QString &text) { setCaption(m_labfen, text); });
+    connect(m_session, &CountdownSession::secondsShown, this,
+            [this](const QString &text) { setCaption(m_labmiao, text); });
+    connect(m_session, &CountdownSession::hundredthsShown, this,
+            [this](const QString &text) { setCaption(m_labhm, text); });
+    connect(m_session, &CountdownSession::colonChanged, this, &Form1::showColon);
+    connect(m_session, &CountdownSession::secondShown, this,
+            [this] { m_services.windows.reassertTopmost(this); });
+    m_dispatcher = new CommandDispatcher([this](Command command) { run(command); },
+                                         [this] { closeOpenWindows(); }, m_services.windows,
+                                         m_services.clock, this);
+    // The session has closed its own question already.
+    connect(m_session, &CountdownSession::closingOpenWindows, this, [this] {
+        m_dispatcher->stopGivingUp();
+        m_form2->abortModal();
+    });
+    connect(m_session, &CountdownSession::finished, this, [this] {
+        close();
+        emit finished();
+    });
 }
 
 Form1::~Form1() = default;
@@ -58,47 +79,17 @@ void Form1::Form_Load()
     windows.makeTopmost(this);
     windows.keyOutBlack(this);
 
-    const SettingsFile &settings = m_services.settings;
-    SettingsResult result;
-    if (m_options.minutes) {
-        // The title is carried along should the dialog save; the minutes are this run's.
-        settings.ReadSettingsFile(m_bt, m_sj);
-        if (m_bt.isEmpty())
-            m_bt = SettingsFile::defaultTitle();
-        m_sj = *m_options.minutes;
-        m_form2->loadWith(m_bt, m_sj);
-    } else {
-        result = settings.EnsureSettingsFile();
-        if (result)
-            result = settings.ReadSettingsFile(m_bt, m_sj);
-    }
-    if (!result) {
-        // A timer that cannot read its settings still has to count: say why, and count the
-        // default length.
-        m_startupProblem = SettingsMessages::startupFailure(result);
-        m_bt = SettingsFile::defaultTitle();
-        m_sj = SettingsFile::defaultMinutes();
-        m_form2->loadWith(m_bt, m_sj);
-    }
+    m_startupProblem = m_session->load();
+    if (m_session->runOptions().minutes || !m_startupProblem.isEmpty())
+        m_form2->loadWith(m_session->bt(), m_session->sj());
 
-    if (m_options.scale != 1)
-        scaleDesign(m_options.scale);
+    const qreal scale = m_session->runOptions().scale;
+    if (scale != 1)
+        scaleDesign(scale);
     for (QLabel *label : {m_labfen, m_labmiao, m_labhm, m_label1, m_label2})
-        setFontSize(label, digitPoints * m_options.scale);
-    setCaption(m_labfen, m_sj);
+        setFontSize(label, digitPoints * scale);
+    setCaption(m_labfen, m_session->sj());
     setCaption(m_labmiao, cleared);
-
-    // The design arms the timers when the window is built, long before the program runs: a
-    // slow start (a cold font cache) lets their first ticks fall due while loading, and
-    // disarming delivers what fell due. Those ticks never happened: each starts afresh first.
-    for (FormTimer *timer : {m_timer1, m_timer2, m_timer3}) {
-        timer->restartPhase();
-        timer->setEnabled(false);
-    }
-    m_timer1->setInterval(1000);
-    m_timer2->setInterval(10);
-    m_timer3->setInterval(500);
-    RewindCounters();
 
     fitToVisibleLabels();
     m_layout.CaptureLayout(size(), controls());
@@ -159,18 +150,13 @@ void Form1::mousePressEvent(QMouseEvent *event)
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_labhm && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
-        m_timer2->setBatched(event->type() == QEvent::Hide);
-        if (event->type() == QEvent::Show)
-            catchUpHundredths();
-    }
+    if (watched == m_labhm && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        m_session->setHundredthsSeen(event->type() == QEvent::Show);
     return QWidget::eventFilter(watched, event);
 }
 
 void Form1::setCaption(QLabel *label, const QString &text)
 {
-    if (label == m_labhm)
-        m_hundredthsBehind = false;
     if (label->text() == text)
         return;
     label->setText(text);
@@ -196,123 +182,21 @@ void Form1::refreshKey()
 
 QString Form1::hundredthsCaption()
 {
-    catchUpHundredths();
+    m_session->catchUpHundredths();
     return m_labhm->text();
 }
 
-void Form1::Timer1_Timer()
+void Form1::showColon(bool secondFace)
 {
-    // The hundredths that fell due during this second come first, as they would have had
-    // their timer woken the program for each of them.
-    catchUpHundredths();
-    const CountdownClock::SecondStep shown = m_clock.secondStep();
-    setCaption(m_labmiao, QString::number(shown.secondsShown));
-    setCaption(m_labfen, QString::number(shown.minutesShown));
-    if (shown.timeUp) {
-        timeUp();
+    if (m_label1->isHidden() != secondFace && m_label2->isHidden() == secondFace)
         return;
-    }
-    m_secondsLeft = shown.minutesShown * 60 + shown.secondsShown;
-    updateWarning();
-    m_services.windows.reassertTopmost(this);
-}
-
-void Form1::Timer2_Timer()
-{
-    const qint16 hundredths = m_clock.hundredthsStep();
-    // While nobody sees the label, its ticks come in batches of a hundred: the caption is
-    // written once, with the last of them, when it is read or the batch is over.
-    if (m_labhm->isHidden()) {
-        m_hundredthsBehind = true;
-        m_hundredthsShown = hundredths;
-        return;
-    }
-    setCaption(m_labhm, QString::number(hundredths));
-}
-
-void Form1::catchUpHundredths()
-{
-    m_timer2->catchUp();
-    if (std::exchange(m_hundredthsBehind, false))
-        setCaption(m_labhm, QString::number(m_hundredthsShown));
-}
-
-void Form1::Timer3_Timer()
-{
-    m_label1->setHidden(!m_label1->isHidden());
-    m_label2->setHidden(!m_label2->isHidden());
+    m_label1->setHidden(!secondFace);
+    m_label2->setHidden(secondFace);
     refreshKey();
-}
-
-void Form1::updateWarning()
-{
-    // The cue that the end is near is a blinking colon, not a colour, so that it works for
-    // speakers who do not tell red from green.
-    const bool near = m_options.warnMinutes > 0
-                      && m_clock.state() == CountdownClock::State::Running
-                      && m_secondsLeft <= m_options.warnMinutes * 60;
-    if (near && !m_timer3->Enabled()) {
-        m_timer3->restartPhase();
-        m_timer3->setEnabled(true);
-    }
-}
-
-void Form1::stopWarning()
-{
-    m_timer3->setEnabled(false);
-    if (m_label1->isHidden() && !m_label2->isHidden())
-        return;
-    m_label1->hide();
-    m_label2->show();
-    refreshKey();
-}
-
-void Form1::timeUp()
-{
-    setCaption(m_labfen, cleared);
-    setCaption(m_labmiao, cleared);
-    setCaption(m_labhm, cleared);
-    for (FormTimer *timer : {m_timer1, m_timer2, m_timer3})
-        timer->setEnabled(false);
-    stopWarning();
-    // A question or the settings dialog still open is closed unanswered and unsaved; the
-    // time-up message is not theirs to give up on.
-    closeOpenWindows();
-    m_services.messages.information(tr("倒计时时间到！！！"));
-    close();
-    emit finished();
 }
 
 void Form1::closeOpenWindows()
 {
-    m_giveUp->setEnabled(false);
     m_services.messages.abortOpenBoxes();
     m_form2->abortModal();
-}
-
-void Form1::showMinutesText(const QString &minutesText)
-{
-    setCaption(m_labfen, minutesText);
-}
-
-void Form1::StopCount()
-{
-    m_timer1->setEnabled(false);
-    m_timer2->setEnabled(false);
-    catchUpHundredths();
-    m_clock.pause();
-    stopWarning();
-}
-
-void Form1::ClearSeconds()
-{
-    setCaption(m_labmiao, cleared);
-    setCaption(m_labhm, cleared);
-}
-
-void Form1::RewindCounters()
-{
-    m_clock.RewindCounters();
-    m_timer1->restartPhase();
-    m_timer2->restartPhase();
 }

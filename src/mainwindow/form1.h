@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "clock/countdownclock.h"
-#include "clock/countdowndisplay.h"
 #include "mainwindow/proportionallayout.h"
-#include "mainwindow/runoptions.h"
 #include "platform/command.h"
+#include "session/countdownsession.h"
 #include "settings/settingsfile.h"
 
 #include <QWidget>
 
 #include <memory>
 
+class CommandDispatcher;
 class Form2;
-class FormTimer;
 class MessageBoxService;
 class MonotonicClock;
 class QLabel;
@@ -22,8 +20,9 @@ class WindowServices;
 
 // The timer window: a small borderless strip that floats over a slide show and shows the
 // minutes, a colon and the seconds in red. The speaker drives it with the keys a (start),
-// s (pause), d (reset) and f (settings).
-class Form1 : public QWidget, public CountdownDisplay
+// s (pause), d (reset) and f (settings). The countdown itself is its session's: the window
+// shows what the session says and passes the speaker's commands on.
+class Form1 : public QWidget
 {
     Q_OBJECT
 
@@ -41,13 +40,8 @@ public:
     explicit Form1(Services services, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // The counters and the texts read from the settings file.
-    qint16 f() const { return m_clock.f; }
-    qint16 m() const { return m_clock.m; }
-    qint16 hm() const { return m_clock.hm; }
-    QString bt() const { return m_bt; }
-    QString sj() const { return m_sj; }
-    CountdownClock::State clockState() const { return m_clock.state(); }
+    CountdownSession &session() { return *m_session; }
+    CommandDispatcher &dispatcher() { return *m_dispatcher; }
 
     // The hundredths caption brought up to date: its ticks are delivered in batches while
     // nobody can see it.
@@ -59,7 +53,7 @@ public:
     QList<QWidget *> controls() const;
 
     // Before Form_Load.
-    void setRunOptions(const RunOptions &options) { m_options = options; }
+    void setRunOptions(const RunOptions &options) { m_session->setRunOptions(options); }
     // Runs once, before the window is first shown. A settings file it could not use is
     // reported once the event loop runs.
     void Form_Load();
@@ -79,16 +73,6 @@ public:
     void Comhuifu_Click();
     void Comgjsz_Click();
 
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Timer3_Timer();
-
-    // What the settings dialog's save does to the countdown.
-    void showMinutesText(const QString &minutesText) override;
-    void StopCount() override;
-    void ClearSeconds() override;
-    void RewindCounters() override;
-
 signals:
     // Time is up and the speaker dismissed the message: the program ends.
     void finished();
@@ -104,39 +88,25 @@ private:
     void fitToVisibleLabels();
     void setCaption(QLabel *label, const QString &text);
     void refreshKey();
-    void timeUp();
+    void showColon(bool secondFace);
     // Closes the question or settings dialog a command opened, unanswered and unsaved.
     void closeOpenWindows();
     void scaleDesign(qreal factor);
-    void updateWarning();
-    void stopWarning();
     void reportStartupProblem();
-    void catchUpHundredths();
-    void focusQuestionWhenShown(int attempt);
 
     Services m_services;
-    RunOptions m_options;
-    int m_secondsLeft = 0; // as the last one-second tick or a start left the display
-    CountdownClock m_clock;
-    QString m_bt;
-    QString m_sj;
+    CountdownSession *m_session = nullptr;
     QString m_startupProblem;
     ProportionalLayout m_layout;
     bool m_layoutCaptured = false;
     bool m_refreshingKey = false;
-    bool m_hundredthsBehind = false; // Labhm's caption waits for the end of a batch
-    qint16 m_hundredthsShown = 0;
-    int m_answering = 0; // commands from elsewhere still running
-    FormTimer *m_giveUp = nullptr;
+    CommandDispatcher *m_dispatcher = nullptr;
     std::unique_ptr<Form2> m_form2;
 
     QPushButton *m_comhuifu = nullptr;
     QPushButton *m_compause = nullptr;
-    FormTimer *m_timer3 = nullptr;
     QPushButton *m_comgjsz = nullptr;
-    FormTimer *m_timer2 = nullptr;
     QPushButton *m_comstart = nullptr;
-    FormTimer *m_timer1 = nullptr;
     QLabel *m_label2 = nullptr;
     QLabel *m_label1 = nullptr;
     QLabel *m_labhm = nullptr;

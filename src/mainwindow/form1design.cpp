@@ -3,7 +3,6 @@
 // captions, fonts and places (in twips, as drawn), and the whole drawn larger on request.
 #include "mainwindow/form1.h"
 
-#include "forms/formtimer.h"
 #include "forms/twips.h"
 
 #include <QFontInfo>
@@ -92,21 +91,10 @@ void Form1::buildForm()
     palette.setColor(QPalette::Window, palette.color(QPalette::HighlightedText));
     setPalette(palette);
 
-    const auto &clock = m_services.clock;
     m_comhuifu = hiddenButton(this, "Comhuifu", tr("重置"), {10920, 6960, 615, 375});
     m_compause = hiddenButton(this, "Compause", tr("暂停"), {10320, 6960, 615, 375});
-    m_timer3 = new FormTimer(clock, this);
-    m_timer3->setObjectName(QStringLiteral("Timer3"));
-    m_timer3->setEnabled(true);
     m_comgjsz = hiddenButton(this, "Comgjsz", tr("自定义设置"), {9720, 7320, 1815, 375});
-    m_timer2 = new FormTimer(clock, this);
-    m_timer2->setObjectName(QStringLiteral("Timer2"));
-    m_timer2->setEnabled(true);
     m_comstart = hiddenButton(this, "Comstart", tr("开始"), {9720, 6960, 615, 375});
-    m_timer1 = new FormTimer(clock, this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(1000);
-    m_timer1->setEnabled(true);
 
     m_label2 =
         digitLabel(this, "Label2", QStringLiteral(":"), {840, -120, 135, 615}, 14.25, false);
@@ -119,17 +107,13 @@ void Form1::buildForm()
     m_labfen = digitLabel(this, "Labfen", QStringLiteral("10"), {240, -120, 360, 375}, 10.5, true);
 
     // Nobody sees the hundredths while their label is hidden, so their ticks need not wake
-    // the machine a hundred times a second; they are delivered in batches instead.
-    m_timer2->setBatched(true);
+    // the machine a hundred times a second; the session delivers them in batches instead.
     m_labhm->installEventFilter(this);
 
     connect(m_comstart, &QPushButton::clicked, this, &Form1::Comstart_Click);
     connect(m_compause, &QPushButton::clicked, this, &Form1::Compause_Click);
     connect(m_comhuifu, &QPushButton::clicked, this, &Form1::Comhuifu_Click);
     connect(m_comgjsz, &QPushButton::clicked, this, &Form1::Comgjsz_Click);
-    connect(m_timer1, &FormTimer::tick, this, &Form1::Timer1_Timer);
-    connect(m_timer2, &FormTimer::tick, this, &Form1::Timer2_Timer);
-    connect(m_timer3, &FormTimer::tick, this, &Form1::Timer3_Timer);
 }
 
 QList<QWidget *> Form1::controls() const

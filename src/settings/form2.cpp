@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/form2.h"
 
-#include "clock/countdowndisplay.h"
 #include "forms/messageboxservice.h"
 #include "forms/twips.h"
 #include "settings/settingsmessages.h"
@@ -71,12 +70,10 @@ QIcon saveIcon()
 
 } // namespace
 
-Form2::Form2(SettingsFile settings, MessageBoxService &messages, CountdownDisplay &display,
-             QWidget *parent)
+Form2::Form2(SettingsFile settings, MessageBoxService &messages, QWidget *parent)
     : QDialog(parent)
     , m_settings(std::move(settings))
     , m_messages(messages)
-    , m_display(display)
 {
     buildForm();
 }
@@ -255,13 +252,8 @@ void Form2::Comok_Click()
         m_messages.warning(SettingsMessages::saveFailure(written));
         return;
     }
-    m_display.showMinutesText(minutes);
     unload();
-    m_display.StopCount();
     m_minutesHolder = Textsj()->text(); // loads the dialog again, hidden, from the new file
-    m_display.ClearSeconds();
-    // The next Start counts the saved minutes afresh instead of mixing them with the seconds
-    // of the count that was stopped.
-    m_display.RewindCounters();
+    emit saved(minutes);
     m_messages.information(tr("倒计时时间已修改，请点击重置按钮！"));
 }

@@ -5,7 +5,6 @@
 
 #include <QDialog>
 
-class CountdownDisplay;
 class MessageBoxService;
 class QGroupBox;
 class QLabel;
@@ -13,7 +12,8 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 
-// The settings dialog: edits and saves the countdown's length in minutes.
+// The settings dialog: edits and saves the countdown's length in minutes, and says what it
+// saved.
 //
 // It lives as a forms-runtime form does: one object for the program's life, "loaded" on its
 // first use (its load step fills the fields from the settings file), and "unloaded" by a
@@ -24,8 +24,7 @@ class Form2 : public QDialog
     Q_OBJECT
 
 public:
-    Form2(SettingsFile settings, MessageBoxService &messages, CountdownDisplay &display,
-          QWidget *parent = nullptr);
+    Form2(SettingsFile settings, MessageBoxService &messages, QWidget *parent = nullptr);
     ~Form2() override;
 
     bool isLoaded() const { return m_loaded; }
@@ -48,6 +47,10 @@ public:
     void loadWith(const QString &title, const QString &minutes);
     void Comok_Click();
 
+signals:
+    // The file now holds these minutes, and the dialog was loaded again from it.
+    void saved(const QString &minutes);
+
 protected:
     void setVisible(bool visible) override;
     void done(int result) override;
@@ -60,7 +63,6 @@ private:
 
     SettingsFile m_settings;
     MessageBoxService &m_messages;
-    CountdownDisplay &m_display;
     bool m_loaded = false;
     bool m_hasFaces = false;
     QString m_minutesHolder;

@@ -61,12 +61,12 @@ void Form1Fixture::elapse(milliseconds duration)
     const milliseconds step(100);
     for (milliseconds done(0); done < duration; done += step) {
         clock.advance(std::min(step, duration - done));
-        formTimer(*m_form, "Timer1").catchUp();
+        formTimer(m_form->session(), "Timer1").catchUp();
     }
 }
 
 void Form1Fixture::untilNextTick()
 {
-    clock.advance(formTimer(*m_form, "Timer1").nextDue() - clock.now());
-    formTimer(*m_form, "Timer1").catchUp();
+    clock.advance(formTimer(m_form->session(), "Timer1").nextDue() - clock.now());
+    formTimer(m_form->session(), "Timer1").catchUp();
 }

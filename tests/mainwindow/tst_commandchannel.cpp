@@ -113,7 +113,9 @@ void TestCommandChannel::busyTimerTakesNothing()
     QString error;
     QVERIFY(server.listen(name, &error));
     bool questionOpen = true;
-    server.setBusyCheck([&] { return questionOpen; });
+    server.setHandler([&](Command, const std::function<void(bool)> &answered) {
+        answered(!questionOpen);
+    });
     QSignalSpy commands(&server, &CommandServer::command);
     QCOMPARE(send(name, QStringLiteral("start")), CommandChannel::Delivery::Busy);
     questionOpen = false;

@@ -2,6 +2,7 @@
 #include "form1fixture.h"
 
 #include "forms/formtimer.h"
+#include "mainwindow/commanddispatcher.h"
 #include "settings/form2.h"
 
 #include <QDir>
@@ -78,7 +79,7 @@ void TestForm1Commands::onlyLowerCaseKeysAct()
     Form1Fixture fixture;
     Form1 &form = fixture.load();
     QTest::keyClick(&form, key);
-    QCOMPARE(formTimer(form, "Timer1").Enabled(), starts);
+    QCOMPARE(formTimer(form.session(), "Timer1").Enabled(), starts);
     QVERIFY(fixture.messages.shown.isEmpty());
     QVERIFY(!form.settingsDialog().isVisible());
 }
@@ -89,7 +90,7 @@ void TestForm1Commands::oneMinuteCountEndsAtSixtySeconds()
     fixture.writeSettings(settingsWith("1"));
     Form1 &form = fixture.load();
     QTest::keyClick(&form, 'a');
-    QCOMPARE(form.f(), 0);
+    QCOMPARE(form.session().f(), 0);
     fixture.elapse(1s);
     QCOMPARE(fixture.display(), QStringLiteral("0:59"));
     fixture.elapse(58s);
@@ -103,11 +104,11 @@ void TestForm1Commands::oneMinuteCountEndsAtSixtySeconds()
     QCOMPARE(fixture.caption("Labhm"), QStringLiteral("00"));
     QCOMPARE(fixture.messages.texts("information"), QStringList{timeIsUp});
     for (const char *name : {"Timer1", "Timer2", "Timer3"})
-        QVERIFY(!formTimer(form, name).Enabled());
-    QCOMPARE(form.clockState(), CountdownClock::State::Closed);
+        QVERIFY(!formTimer(form.session(), name).Enabled());
+    QCOMPARE(form.session().clockState(), CountdownClock::State::Closed);
     // Nothing acts any more.
     QTest::keyClick(&form, 'a');
-    QVERIFY(!formTimer(form, "Timer1").Enabled());
+    QVERIFY(!formTimer(form.session(), "Timer1").Enabled());
 }
 
 void TestForm1Commands::twoMinuteCountCrossesTheMinute()
@@ -142,7 +143,7 @@ void TestForm1Commands::pauseAndResumeKeepTheTime()
     fixture.elapse(202s + 400ms); // 6 : 37 shown, 400 ms into the next second
     QCOMPARE(fixture.display(), QStringLiteral("6:37"));
     QTest::keyClick(&form, 's');
-    QVERIFY(!formTimer(form, "Timer1").Enabled());
+    QVERIFY(!formTimer(form.session(), "Timer1").Enabled());
     fixture.elapse(30s);
     QCOMPARE(fixture.display(), QStringLiteral("6:37"));
     QTest::keyClick(&form, 's'); // pausing again changes nothing
@@ -185,8 +186,8 @@ void TestForm1Commands::minutesTextGivesTheCounter()
     fixture.writeSettings("T\r\n" + minutes + "\r\n");
     Form1 &form = fixture.load();
     form.Comstart_Click();
-    QCOMPARE(form.f(), counter);
-    QVERIFY(formTimer(form, "Timer1").Enabled());
+    QCOMPARE(form.session().f(), counter);
+    QVERIFY(formTimer(form.session(), "Timer1").Enabled());
     QVERIFY(form.settingsDialog().isLoaded());
     QVERIFY(!form.settingsDialog().isVisible());
     fixture.elapse(1s);
@@ -209,11 +210,11 @@ void TestForm1Commands::invalidMinutesAreRefused()
     const QString shownBefore = fixture.display();
     QTest::keyClick(&form, 'a');
     QCOMPARE(fixture.messages.texts("information"), QStringList{invalidMinutes});
-    QVERIFY(!formTimer(form, "Timer1").Enabled());
-    QVERIFY(!formTimer(form, "Timer2").Enabled());
-    QCOMPARE(form.f(), 0);
-    QCOMPARE(form.m(), 59);
-    QCOMPARE(form.clockState(), CountdownClock::State::Ready);
+    QVERIFY(!formTimer(form.session(), "Timer1").Enabled());
+    QVERIFY(!formTimer(form.session(), "Timer2").Enabled());
+    QCOMPARE(form.session().f(), 0);
+    QCOMPARE(form.session().m(), 59);
+    QCOMPARE(form.session().clockState(), CountdownClock::State::Ready);
     fixture.elapse(3s);
     QCOMPARE(fixture.display(), shownBefore);
 }
@@ -233,7 +234,7 @@ void TestForm1Commands::resetAnsweredNoChangesNothing()
     QCOMPARE(fixture.messages.shown.first().text, QStringLiteral("您是否真的要重置时间？"));
     QCOMPARE(fixture.messages.shown.first().title, QStringLiteral("提示"));
     QCOMPARE(fixture.display(), QStringLiteral("4:48"));
-    QVERIFY(formTimer(form, "Timer1").Enabled());
+    QVERIFY(formTimer(form.session(), "Timer1").Enabled());
     fixture.elapse(1s);
     QCOMPARE(fixture.display(), QStringLiteral("4:47"));
 }
@@ -247,12 +248,12 @@ void TestForm1Commands::resetAnsweredYesShowsTheStoredMinutes()
     fixture.elapse(10s + 300ms);
     fixture.writeSettings(settingsWith("7")); // edited by hand meanwhile
     QTest::keyClick(&form, 'd');
-    QVERIFY(!formTimer(form, "Timer1").Enabled());
+    QVERIFY(!formTimer(form.session(), "Timer1").Enabled());
     QCOMPARE(fixture.display(), QStringLiteral("7:00"));
     QCOMPARE(fixture.caption("Labhm"), QStringLiteral("00"));
-    QCOMPARE(form.sj(), QStringLiteral("7"));
-    QCOMPARE(form.m(), 59);
-    QCOMPARE(form.hm(), 99);
+    QCOMPARE(form.session().sj(), QStringLiteral("7"));
+    QCOMPARE(form.session().m(), 59);
+    QCOMPARE(form.session().hm(), 99);
     fixture.elapse(5s);
     QCOMPARE(fixture.display(), QStringLiteral("7:00"));
     // A fresh count, of the minutes the dialog loaded at the first start.
@@ -295,7 +296,7 @@ void TestForm1Commands::settingsOpenWhileTheCountGoesOn()
     QTest::keyClick(&form, 'f');
     QVERIFY(dialogShown);
     QCOMPARE(shownBehind, QStringLiteral("4:56"));
-    QVERIFY(formTimer(form, "Timer1").Enabled());
+    QVERIFY(formTimer(form.session(), "Timer1").Enabled());
 }
 
 void TestForm1Commands::savedMinutesStartAFreshCount()
@@ -313,8 +314,8 @@ void TestForm1Commands::savedMinutesStartAFreshCount()
     QCOMPARE(fixture.settingsBytes(), QByteArray("T\r\n15\r\n"));
     QCOMPARE(fixture.display(), QStringLiteral("15:00"));
     QCOMPARE(fixture.caption("Labhm"), QStringLiteral("00"));
-    QVERIFY(!formTimer(form, "Timer1").Enabled());
-    QVERIFY(!formTimer(form, "Timer2").Enabled());
+    QVERIFY(!formTimer(form.session(), "Timer1").Enabled());
+    QVERIFY(!formTimer(form.session(), "Timer2").Enabled());
     QCOMPARE(fixture.messages.texts("information"),
              QStringList{QStringLiteral("倒计时时间已修改，请点击重置按钮！")});
     fixture.elapse(3s);
@@ -344,7 +345,7 @@ void TestForm1Commands::timeUpWhileTheResetQuestionIsOpen()
         // The time-up message stays open past the question's 20 s: it is not the question.
         fixture.messages.whileOpen = [&] {
             fixture.clock.advance(25s);
-            formTimer(form, "GiveUp").catchUp();
+            formTimer(form.dispatcher(), "GiveUp").catchUp();
         };
         fixture.elapse(15s);
     };
@@ -356,7 +357,7 @@ void TestForm1Commands::timeUpWhileTheResetQuestionIsOpen()
     QCOMPARE(fixture.finished, 1);
     QCOMPARE(fixture.messages.texts("information"), QStringList{timeIsUp});
     QCOMPARE(fixture.display(), QStringLiteral("00:00"));
-    QVERIFY(!formTimer(form, "Timer1").Enabled());
+    QVERIFY(!formTimer(form.session(), "Timer1").Enabled());
 }
 
 void TestForm1Commands::timeUpWhileTheSettingsDialogIsOpen()
@@ -382,8 +383,8 @@ void TestForm1Commands::hundredthsAreDeliveredInBatches()
     Form1Fixture fixture;
     Form1 &form = fixture.load();
     form.Comstart_Click();
-    QVERIFY(formTimer(form, "Timer1").isWakeScheduled());
-    QVERIFY(!formTimer(form, "Timer2").isWakeScheduled()); // its label is hidden
+    QVERIFY(formTimer(form.session(), "Timer1").isWakeScheduled());
+    QVERIFY(!formTimer(form.session(), "Timer2").isWakeScheduled()); // its label is hidden
     fixture.clock.advance(250ms);
     QCOMPARE(form.hundredthsCaption(), QStringLiteral("75"));
     fixture.clock.advance(730ms);
@@ -395,7 +396,7 @@ void TestForm1Commands::hundredthsAreDeliveredInBatches()
     form.Compause_Click();
     fixture.clock.advance(1s);
     QCOMPARE(form.hundredthsCaption(), QStringLiteral("99"));
-    QCOMPARE(form.hm(), 98);
+    QCOMPARE(form.session().hm(), 98);
 }
 
 void TestForm1Commands::accessibleNameSaysTheTimeLeft()
@@ -418,7 +419,7 @@ void TestForm1Commands::colonBlinksInTheLastMinute()
         QList<bool> shown;
         for (int i = 0; i < halfSeconds; ++i) {
             fixture.elapse(500ms);
-            formTimer(timer, "Timer3").catchUp();
+            formTimer(timer.session(), "Timer3").catchUp();
             shown << !colon->isHidden();
         }
         return shown;
@@ -428,10 +429,10 @@ void TestForm1Commands::colonBlinksInTheLastMinute()
     QCOMPARE(fixture.display(), QStringLiteral("1:1"));
     QCOMPARE(colonShownFor(2), (QList<bool>{true, true})); // 1:01, then 1:00 is left
     QCOMPARE(fixture.display(), QStringLiteral("1:0"));
-    QVERIFY(formTimer(timer, "Timer3").Enabled());
+    QVERIFY(formTimer(timer.session(), "Timer3").Enabled());
     QCOMPARE(colonShownFor(4), (QList<bool>{false, true, false, true}));
     timer.Compause_Click();
-    QVERIFY(!formTimer(timer, "Timer3").Enabled());
+    QVERIFY(!formTimer(timer.session(), "Timer3").Enabled());
     QCOMPARE(colonShownFor(3), (QList<bool>{true, true, true}));
     QVERIFY(fixture.label("Label1")->isHidden());
 }
@@ -459,7 +460,7 @@ void TestForm1Commands::globalCommandGivesTheKeyboardBack()
     QCOMPARE(fixture.messages.texts("question").size(), 1);
     QCOMPARE(fixture.windows.focus, quintptr(42));
     form.globalCommand(Command::Start);
-    QCOMPARE(form.clockState(), CountdownClock::State::Running);
+    QCOMPARE(form.session().clockState(), CountdownClock::State::Running);
 }
 
 void TestForm1Commands::commandQuestionGivesUpAfterTwentySeconds()
@@ -472,10 +473,10 @@ void TestForm1Commands::commandQuestionGivesUpAfterTwentySeconds()
     fixture.messages.whileOpen = [&] {
         busy = form.isWaitingForAnswer();
         fixture.clock.advance(19999ms);
-        formTimer(form, "GiveUp").catchUp();
+        formTimer(form.dispatcher(), "GiveUp").catchUp();
         abortsBefore20s = fixture.messages.aborts;
         fixture.clock.advance(1ms);
-        formTimer(form, "GiveUp").catchUp();
+        formTimer(form.dispatcher(), "GiveUp").catchUp();
     };
     form.globalCommand(Command::Reset);
     QVERIFY(busy);

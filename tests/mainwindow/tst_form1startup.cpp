@@ -39,14 +39,14 @@ void TestForm1Startup::firstRunWritesTheDefaultFileAndShowsItsMinutes()
     Form1Fixture fixture;
     Form1 &form = fixture.load();
     QCOMPARE(fixture.settingsBytes(), SettingsFile::defaultContents());
-    QCOMPARE(form.bt(), QStringLiteral("倒计时标题"));
-    QCOMPARE(form.sj(), QStringLiteral(" 3 "));
+    QCOMPARE(form.session().bt(), QStringLiteral("倒计时标题"));
+    QCOMPARE(form.session().sj(), QStringLiteral(" 3 "));
     QCOMPARE(fixture.caption("Labfen"), QStringLiteral(" 3 "));
     QCOMPARE(fixture.caption("Labmiao"), QStringLiteral("00"));
     QCOMPARE(fixture.caption("Labhm"), QStringLiteral("00"));
-    QCOMPARE(form.m(), 59);
-    QCOMPARE(form.hm(), 99);
-    QCOMPARE(form.clockState(), CountdownClock::State::Ready);
+    QCOMPARE(form.session().m(), 59);
+    QCOMPARE(form.session().hm(), 99);
+    QCOMPARE(form.session().clockState(), CountdownClock::State::Ready);
     QVERIFY(fixture.messages.shown.isEmpty());
 }
 
@@ -83,12 +83,12 @@ void TestForm1Startup::designOfTheWindow()
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
     }
 
-    QCOMPARE(formTimer(form, "Timer1").objectName(), QStringLiteral("Timer1"));
-    QCOMPARE(formTimer(form, "Timer1").Interval(), 1000);
-    QCOMPARE(formTimer(form, "Timer2").Interval(), 10);
-    QCOMPARE(formTimer(form, "Timer3").Interval(), 500);
+    QCOMPARE(formTimer(form.session(), "Timer1").objectName(), QStringLiteral("Timer1"));
+    QCOMPARE(formTimer(form.session(), "Timer1").Interval(), 1000);
+    QCOMPARE(formTimer(form.session(), "Timer2").Interval(), 10);
+    QCOMPARE(formTimer(form.session(), "Timer3").Interval(), 500);
     for (const char *name : {"Timer1", "Timer2", "Timer3"})
-        QVERIFY(!formTimer(form, name).Enabled());
+        QVERIFY(!formTimer(form.session(), name).Enabled());
 }
 
 void TestForm1Startup::windowServicesComeFirstInTheirOrder()
@@ -119,8 +119,8 @@ void TestForm1Startup::storedTextIsShownVerbatim()
     Form1Fixture fixture;
     fixture.writeSettings(contents);
     Form1 &form = fixture.load();
-    QCOMPARE(form.bt(), title);
-    QCOMPARE(form.sj(), minutes);
+    QCOMPARE(form.session().bt(), title);
+    QCOMPARE(form.session().sj(), minutes);
     QCOMPARE(fixture.caption("Labfen"), minutes);
     QCOMPARE(fixture.settingsBytes(), contents); // start-up writes nothing
     QVERIFY(fixture.messages.shown.isEmpty());
@@ -156,9 +156,9 @@ void TestForm1Startup::unusableSettingsShowOneMessageAndUseTheDefault()
     bool timersOffWhileOpen = false;
     fixture.messages.whileOpen = [&] {
         Form1 &form = fixture.form();
-        timersOffWhileOpen = !formTimer(form, "Timer1").Enabled()
-                             && !formTimer(form, "Timer2").Enabled()
-                             && !formTimer(form, "Timer3").Enabled();
+        timersOffWhileOpen = !formTimer(form.session(), "Timer1").Enabled()
+                             && !formTimer(form.session(), "Timer2").Enabled()
+                             && !formTimer(form.session(), "Timer3").Enabled();
         fixture.elapse(std::chrono::seconds(3));
     };
     Form1 &form = fixture.load();
@@ -168,8 +168,8 @@ void TestForm1Startup::unusableSettingsShowOneMessageAndUseTheDefault()
     QCOMPARE(fixture.messages.shown.first().kind, QStringLiteral("information"));
     QVERIFY(fixture.messages.shown.first().text.contains(
         QDir::toNativeSeparators(fixture.settingsPath())));
-    QCOMPARE(form.bt(), QStringLiteral("倒计时标题"));
-    QCOMPARE(form.sj(), QStringLiteral(" 3 "));
+    QCOMPARE(form.session().bt(), QStringLiteral("倒计时标题"));
+    QCOMPARE(form.session().sj(), QStringLiteral(" 3 "));
     QCOMPARE(fixture.display(), QStringLiteral(" 3 :00"));
     form.Form_KeyPress('a');
     fixture.untilNextTick();
@@ -189,8 +189,8 @@ void TestForm1Startup::nothingCountsBeforeStart()
     fixture.elapse(std::chrono::seconds(5));
     QCOMPARE(fixture.display(), QStringLiteral(" 3 :00"));
     QCOMPARE(form.hundredthsCaption(), QStringLiteral("00"));
-    QVERIFY(!formTimer(form, "Timer1").isWakeScheduled());
-    QVERIFY(!formTimer(form, "Timer2").isWakeScheduled());
+    QVERIFY(!formTimer(form.session(), "Timer1").isWakeScheduled());
+    QVERIFY(!formTimer(form.session(), "Timer2").isWakeScheduled());
 }
 
 void TestForm1Startup::keyFollowsTheDigits()
@@ -257,7 +257,7 @@ void TestForm1Startup::realColourKeyKeepsOnlyTheDigits()
     const QRegion before = form.mask();
     form.Comstart_Click();
     clock.advance(std::chrono::seconds(1));
-    formTimer(form, "Timer1").catchUp();
+    formTimer(form.session(), "Timer1").catchUp();
     if (action == "reset") {
         form.Comhuifu_Click();
     } else if (action == "save") {

@@ -1,0 +1,275 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "session/countdownsession.h"
+
+#include "clock/minutestext.h"
+#include "forms/formtimer.h"
+#include "forms/messageboxservice.h"
+#include "settings/settingsmessages.h"
+
+#include <optional>
+#include <utility>
+
+namespace {
+
+const QString cleared = QStringLiteral("00");
+
+FormTimer *designTimer(const MonotonicClock &clock, QObject *owner, const char *name,
+                       int interval)
+{
+    // The design arms every timer when the form is built.
+    auto *timer = new FormTimer(clock, owner);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(interval);
+    timer->setEnabled(true);
+    return timer;
+}
+
+} // namespace
+
+CountdownSession::CountdownSession(Services services, QObject *parent)
+    : QObject(parent)
+    , m_services(std::move(services))
+{
+    setObjectName(QStringLiteral("CountdownSession"));
+    m_timer3 = designTimer(m_services.clock, this, "Timer3", 0);
+    m_timer2 = designTimer(m_services.clock, this, "Timer2", 0);
+    m_timer1 = designTimer(m_services.clock, this, "Timer1", 1000);
+    // Nobody sees the hundredths until their label shows.
+    m_timer2->setBatched(true);
+    connect(m_timer1, &FormTimer::tick, this, &CountdownSession::Timer1_Timer);
+    connect(m_timer2, &FormTimer::tick, this, &CountdownSession::Timer2_Timer);
+    connect(m_timer3, &FormTimer::tick, this, &CountdownSession::Timer3_Timer);
+}
+
+CountdownSession::~CountdownSession() = default;
+
+QString CountdownSession::load()
+{
+    const SettingsFile &settings = m_services.settings;
+    SettingsResult result;
+    if (m_options.minutes) {
+        // The title is carried along should the dialog save; the minutes are this run's.
+        settings.ReadSettingsFile(m_bt, m_sj);
+        if (m_bt.isEmpty())
+            m_bt = SettingsFile::defaultTitle();
+        m_sj = *m_options.minutes;
+    } else {
+        result = settings.EnsureSettingsFile();
+        if (result)
+            result = settings.ReadSettingsFile(m_bt, m_sj);
+    }
+    QString problem;
+    if (!result) {
+        // A timer that cannot read its settings still has to count: it says why, and counts
+        // the default length.
+        problem = SettingsMessages::startupFailure(result);
+        m_bt = SettingsFile::defaultTitle();
+        m_sj = SettingsFile::defaultMinutes();
+    }
+
+    // A slow start (a cold font cache) lets the design's first ticks fall due while loading,
+    // and disarming delivers what fell due. Those ticks never happened: each starts afresh.
+    for (FormTimer *timer : {m_timer1, m_timer2, m_timer3}) {
+        timer->restartPhase();
+        timer->setEnabled(false);
+    }
+    m_timer1->setInterval(1000);
+    m_timer2->setInterval(10);
+    m_timer3->setInterval(500);
+    rewindCounters();
+    return problem;
+}
+
+void CountdownSession::start()
+{
+    switch (m_clock.state()) {
+    case CountdownClock::State::Running:
+    case CountdownClock::State::Closed:
+        return;
+    case CountdownClock::State::Stopped:
+        // Resume: the counters and the part of the second already spent are kept.
+        m_clock.resume();
+        m_timer1->setEnabled(true);
+        m_timer2->setEnabled(true);
+        updateWarning();
+        return;
+    case CountdownClock::State::Ready:
+        break;
+    }
+
+    const std::optional<qint16> counter =
+        MinutesText::toMinutesCounter(m_startMinutes ? m_startMinutes() : m_sj);
+    if (!counter) {
+        m_services.messages.information(
+            tr("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！"));
+        return;
+    }
+    m_clock.startFresh(*counter);
+    m_timer1->restartPhase();
+    m_timer2->restartPhase();
+    m_timer1->setEnabled(true);
+    m_timer2->setEnabled(true);
+    m_secondsLeft = (*counter + 1) * 60;
+    updateWarning();
+}
+
+void CountdownSession::pause()
+{
+    if (!isClosed())
+        stopCount();
+}
+
+void CountdownSession::reset()
+{
+    if (isClosed())
+        return;
+    const bool confirmed =
+        m_services.messages.question(tr("您是否真的要重置时间？"), tr("提示"));
+    // The count may have run out while the question was open, or with the last second that
+    // stopping it delivers.
+    if (!confirmed || isClosed())
+        return;
+    stopCount();
+    if (isClosed())
+        return;
+    clearSeconds();
+    if (m_options.minutes) {
+        m_sj = *m_options.minutes; // this run's minutes, not the file's
+    } else {
+        const SettingsResult read = m_services.settings.ReadSettingsFile(m_bt, m_sj);
+        if (!read)
+            m_services.messages.information(SettingsMessages::readFailure(read));
+    }
+    emit minutesShown(m_sj);
+    rewindCounters();
+}
+
+void CountdownSession::settingsSaved(const QString &minutes)
+{
+    // Stopping first: a second that falls due as the count stops would otherwise show the
+    // old minutes over the saved ones.
+    stopCount();
+    if (isClosed())
+        return;
+    emit minutesShown(minutes);
+    clearSeconds();
+    // The next Start counts the saved minutes afresh instead of mixing them with the seconds
+    // of the count that was stopped.
+    rewindCounters();
+}
+
+void CountdownSession::setHundredthsSeen(bool seen)
+{
+    m_hundredthsSeen = seen;
+    m_timer2->setBatched(!seen);
+    if (seen)
+        catchUpHundredths();
+}
+
+void CountdownSession::catchUpHundredths()
+{
+    m_timer2->catchUp();
+    if (std::exchange(m_hundredthsBehind, false))
+        showHundredths(m_hundredthsDue);
+}
+
+void CountdownSession::showHundredths(qint16 hundredths)
+{
+    m_hundredthsBehind = false;
+    emit hundredthsShown(QString::number(hundredths));
+}
+
+void CountdownSession::Timer1_Timer()
+{
+    // The hundredths that fell due during this second come first, as they would have had
+    // their timer woken the program for each of them.
+    catchUpHundredths();
+    const CountdownClock::SecondStep shown = m_clock.secondStep();
+    emit secondsShown(QString::number(shown.secondsShown));
+    emit minutesShown(QString::number(shown.minutesShown));
+    if (shown.timeUp) {
+        timeUp();
+        return;
+    }
+    m_secondsLeft = shown.minutesShown * 60 + shown.secondsShown;
+    updateWarning();
+    emit secondShown();
+}
+
+void CountdownSession::Timer2_Timer()
+{
+    const qint16 hundredths = m_clock.hundredthsStep();
+    // While nobody sees the label the caption is written once, with the last of a batch.
+    if (!m_hundredthsSeen) {
+        m_hundredthsBehind = true;
+        m_hundredthsDue = hundredths;
+        return;
+    }
+    showHundredths(hundredths);
+}
+
+void CountdownSession::Timer3_Timer()
+{
+    m_secondFace = !m_secondFace;
+    emit colonChanged(m_secondFace);
+}
+
+void CountdownSession::updateWarning()
+{
+    // The cue that the end is near is a blinking colon, not a colour, so that it works for
+    // speakers who do not tell red from green.
+    const bool near = m_options.warnMinutes > 0
+                      && m_clock.state() == CountdownClock::State::Running
+                      && m_secondsLeft <= m_options.warnMinutes * 60;
+    if (near && !m_timer3->Enabled()) {
+        m_timer3->restartPhase();
+        m_timer3->setEnabled(true);
+    }
+}
+
+void CountdownSession::stopWarning()
+{
+    m_timer3->setEnabled(false);
+    if (std::exchange(m_secondFace, false))
+        emit colonChanged(false);
+}
+
+void CountdownSession::timeUp()
+{
+    emit minutesShown(cleared);
+    emit secondsShown(cleared);
+    m_hundredthsBehind = false;
+    emit hundredthsShown(cleared);
+    for (FormTimer *timer : {m_timer1, m_timer2, m_timer3})
+        timer->setEnabled(false);
+    stopWarning();
+    // A question or the settings dialog still open is closed unanswered and unsaved; the
+    // time-up message is not theirs to give up on.
+    m_services.messages.abortOpenBoxes();
+    emit closingOpenWindows();
+    m_services.messages.information(tr("倒计时时间到！！！"));
+    emit finished();
+}
+
+void CountdownSession::stopCount()
+{
+    m_timer1->setEnabled(false);
+    m_timer2->setEnabled(false);
+    catchUpHundredths();
+    m_clock.pause();
+    stopWarning();
+}
+
+void CountdownSession::clearSeconds()
+{
+    emit secondsShown(cleared);
+    m_hundredthsBehind = false;
+    emit hundredthsShown(cleared);
+}
+
+void CountdownSession::rewindCounters()
+{
+    m_clock.RewindCounters();
+    m_timer1->restartPhase();
+    m_timer2->restartPhase();
+}

@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "clock/countdownclock.h"
+#include "session/runoptions.h"
+#include "settings/settingsfile.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class FormTimer;
+class MessageBoxService;
+class MonotonicClock;
+
+// The countdown the speaker runs, free of any window: the clock and its three timers (Timer1
+// the seconds, Timer2 the hundredths, Timer3 the colon's blink), the minutes the display shows
+// and the settings file they come from. It runs the commands start, pause and reset, asks its
+// questions through the message boxes, and tells the window what to show by its signals.
+class CountdownSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Services
+    {
+        MessageBoxService &messages;
+        const MonotonicClock &clock;
+        SettingsFile settings;
+    };
+
+    explicit CountdownSession(Services services, QObject *parent = nullptr);
+    ~CountdownSession() override;
+
+    // Before load().
+    void setRunOptions(const RunOptions &options) { m_options = options; }
+    const RunOptions &runOptions() const { return m_options; }
+    // A save in the settings dialog makes its minutes this run's (with --minutes only).
+    void setRunMinutes(const QString &minutes) { m_options.minutes = minutes; }
+    // Where Start reads the minutes to count: the settings dialog's box.
+    void setStartMinutes(std::function<QString()> boxText) { m_startMinutes = std::move(boxText); }
+
+    // Reads the settings file, or takes this run's minutes, and sets the timers up; the
+    // display shows the minutes. Returns what to tell the speaker about a settings file it
+    // could not use (it counts the default minutes then), or nothing.
+    QString load();
+
+    // The counters and the texts read from the settings file.
+    qint16 f() const { return m_clock.f; }
+    qint16 m() const { return m_clock.m; }
+    qint16 hm() const { return m_clock.hm; }
+    QString bt() const { return m_bt; }
+    QString sj() const { return m_sj; }
+    CountdownClock::State clockState() const { return m_clock.state(); }
+    bool isClosed() const { return m_clock.state() == CountdownClock::State::Closed; }
+
+    void start();
+    void pause();
+    // Asks first; a Yes stops the count and shows the stored minutes (or this run's).
+    void reset();
+    // The settings dialog saved these minutes: the count stops, and the next Start counts them
+    // afresh.
+    void settingsSaved(const QString &minutes);
+
+    // While nobody sees the hundredths, their ticks come in batches: the last one is shown
+    // when they are seen again or asked for.
+    void setHundredthsSeen(bool seen);
+    void catchUpHundredths();
+
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+
+signals:
+    void minutesShown(const QString &text);
+    void secondsShown(const QString &text);
+    void hundredthsShown(const QString &text);
+    // The colon blinks by showing its second face (Label1) instead of its first (Label2).
+    void colonChanged(bool secondFace);
+    // A second went by on the display.
+    void secondShown();
+    // Time is up: a question or dialog still open is to be closed unanswered, before the
+    // message says so.
+    void closingOpenWindows();
+    // Time is up and the speaker dismissed the message.
+    void finished();
+
+private:
+    void stopCount();
+    void clearSeconds();
+    void rewindCounters();
+    void updateWarning();
+    void stopWarning();
+    void timeUp();
+    void showHundredths(qint16 hundredths);
+
+    Services m_services;
+    RunOptions m_options;
+    std::function<QString()> m_startMinutes;
+    CountdownClock m_clock;
+    QString m_bt;
+    QString m_sj;
+    int m_secondsLeft = 0; // as the last one-second tick or a start left the display
+    bool m_secondFace = false;
+    bool m_hundredthsSeen = false;
+    bool m_hundredthsBehind = false; // the last batch's value waits to be shown
+    qint16 m_hundredthsDue = 0;
+
+    FormTimer *m_timer3 = nullptr;
+    FormTimer *m_timer2 = nullptr;
+    FormTimer *m_timer1 = nullptr;
+};
