@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Global shortcuts on X11 (and XWayland): passive key grabs on the root window.
-#include "platform/platform.h"
+#include "platform/nativehotkeys.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/x11.h"
-
-#include <QAbstractNativeEventFilter>
-#include <QHash>
 
 #include <xcb/xcb_keysyms.h>
 
@@ -33,122 +30,97 @@ QList<uint16_t> lockCombinations()
     return combinations;
 }
 
-class X11GlobalShortcuts final : public GlobalShortcuts, public QAbstractNativeEventFilter
+class X11GlobalShortcuts final : public NativeHotKeys
 {
 public:
     X11GlobalShortcuts()
     {
         // Under another platform (offscreen, wayland) the shortcuts are reported as not had.
         m_connection = x11Connection();
-        if (!m_connection)
-            return;
         // Every X screen has its own root, and a grab holds below its own root only.
-        m_roots = x11Roots(m_connection);
-        qApp->installNativeEventFilter(this);
+        if (m_connection)
+            m_roots = x11Roots(m_connection);
     }
 
     ~X11GlobalShortcuts() override
     {
-        if (!m_connection)
-            return;
-        qApp->removeNativeEventFilter(this);
-        for (auto it = m_commands.cbegin(); it != m_commands.cend(); ++it) {
-            for (xcb_window_t root : m_roots) {
-                for (uint16_t locks : lockCombinations())
-                    xcb_ungrab_key(m_connection, it.key(), root, controlAlt | locks);
-            }
-        }
-        xcb_flush(m_connection);
+        ungrabAll();
+        if (m_connection)
+            xcb_flush(m_connection);
     }
 
-    QStringList grab(const QList<Command> &commands) override
+protected:
+    // Every grab is sent before any is checked: one round trip to the server for them all,
+    // however many keys, roots and lock states. A shortcut refused in any of them is given
+    // up entirely and left to the program that holds it.
+    QList<QList<Key>> grabKeys(const QList<Command> &commands) override
     {
-        QStringList missing;
-        if (!m_connection) {
-            for (Command command : commands)
-                missing << name(command);
-            return missing;
-        }
+        if (!m_connection)
+            return {};
         xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(m_connection);
+        QList<QList<Key>> keys;
+        QList<QList<xcb_void_cookie_t>> cookies;
         for (Command command : commands) {
             // The keysyms of the lower-case Latin letters are their character codes.
-            xcb_keycode_t *codes = symbols ? xcb_key_symbols_get_keycode(symbols,
-                                                                         Commands::key(command))
-                                           : nullptr;
-            QList<xcb_keycode_t> keycodes;
-            for (xcb_keycode_t *code = codes; code && *code != XCB_NO_SYMBOL; ++code)
-                keycodes.append(*code);
+            xcb_keycode_t *codes =
+                symbols ? xcb_key_symbols_get_keycode(symbols, Commands::key(command)) : nullptr;
+            keys.append(QList<Key>());
+            cookies.append(QList<xcb_void_cookie_t>());
+            for (xcb_keycode_t *code = codes; code && *code != XCB_NO_SYMBOL; ++code) {
+                keys.last().append(*code);
+                for (xcb_window_t root : m_roots)
+                    for (uint16_t locks : lockCombinations())
+                        // Reported to the root window whichever window has the focus.
+                        cookies.last().append(xcb_grab_key_checked(
+                            m_connection, 0, root, controlAlt | locks, *code,
+                            XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+            }
             std::free(codes);
-            if (keycodes.isEmpty() || !grabKeys(keycodes))
-                missing << name(command);
-            else
-                for (xcb_keycode_t code : keycodes)
-                    m_commands.insert(code, command);
         }
         if (symbols)
             xcb_key_symbols_free(symbols);
-        return missing;
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            bool refused = false;
+            for (xcb_void_cookie_t cookie : std::as_const(cookies.at(i))) {
+                if (xcb_generic_error_t *error = xcb_request_check(m_connection, cookie)) {
+                    std::free(error);
+                    refused = true;
+                }
+            }
+            if (refused) {
+                // The grabs that were had are let go again (an ungrab ends our own only).
+                for (Key key : std::as_const(keys.at(i)))
+                    ungrabKey(key);
+                keys[i].clear();
+            }
+        }
+        xcb_flush(m_connection);
+        return keys;
     }
 
-    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    void ungrabKey(Key key) override
+    {
+        for (xcb_window_t root : m_roots)
+            for (uint16_t locks : lockCombinations())
+                xcb_ungrab_key(m_connection, xcb_keycode_t(key), root, controlAlt | locks);
+    }
+
+    std::optional<Key> pressedKey(const QByteArray &type, void *message) const override
     {
         if (type != "xcb_generic_event_t")
-            return false;
+            return std::nullopt;
         const auto *event = static_cast<const xcb_generic_event_t *>(message);
         if ((event->response_type & 0x7f) != XCB_KEY_PRESS)
-            return false;
+            return std::nullopt;
         const auto *key = reinterpret_cast<const xcb_key_press_event_t *>(event);
         if (!m_roots.contains(key->event) || (key->state & controlAlt) != controlAlt)
-            return false;
-        const auto found = m_commands.constFind(key->detail);
-        if (found == m_commands.cend())
-            return false;
-        deliver(*found);
-        return true;
+            return std::nullopt;
+        return key->detail;
     }
 
 private:
-    // Grabs the keys in every lock state; all or nothing, so that a shortcut another
-    // program holds in some state is reported and left to it entirely.
-    bool grabKeys(const QList<xcb_keycode_t> &keycodes)
-    {
-        struct Grab
-        {
-            xcb_keycode_t code;
-            xcb_window_t root;
-            uint16_t modifiers;
-        };
-        QList<Grab> taken;
-        bool refused = false;
-        for (xcb_keycode_t code : keycodes) {
-            for (xcb_window_t root : m_roots) {
-                for (uint16_t locks : lockCombinations()) {
-                    const Grab grab{code, root, uint16_t(controlAlt | locks)};
-                    // Reported to the root window whichever window has the focus.
-                    const auto cookie = xcb_grab_key_checked(m_connection, 0, root,
-                                                             grab.modifiers, code,
-                                                             XCB_GRAB_MODE_ASYNC,
-                                                             XCB_GRAB_MODE_ASYNC);
-                    if (xcb_generic_error_t *error = xcb_request_check(m_connection, cookie)) {
-                        std::free(error);
-                        refused = true;
-                    } else {
-                        taken.append(grab);
-                    }
-                }
-            }
-        }
-        if (refused) {
-            for (const Grab &grab : taken)
-                xcb_ungrab_key(m_connection, grab.code, grab.root, grab.modifiers);
-            xcb_flush(m_connection);
-        }
-        return !refused;
-    }
-
     xcb_connection_t *m_connection = nullptr;
     QList<xcb_window_t> m_roots;
-    QHash<xcb_keycode_t, Command> m_commands;
 };
 
 } // namespace
