@@ -8,6 +8,7 @@
 // Usage: bench_clock [minutes]   (QT_QPA_PLATFORM=offscreen works without a display)
 //        bench_clock warm [N]    the cost of N ticks (600) and their repaints, everything in
 //                                memory, alone
+//        bench_clock warm-bare [N]  the same for a bare label window writing its text
 #include "forms/formtimer.h"
 #include "forms/messageboxservice.h"
 #include "forms/monotonicclock.h"
@@ -195,6 +196,22 @@ double warmHandlerMs(int ticks = 600)
     return (ProcessUsage::threadCpuSeconds() - before) * 1000 / ticks;
 }
 
+// The floor for a tick: a bare frameless label window writing the next second's text and
+// repainting it, N times back to back.
+double warmBareLabelMs(int ticks)
+{
+    QLabel label(QStringLiteral("59"));
+    label.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    label.show();
+    QCoreApplication::processEvents();
+    const double before = ProcessUsage::threadCpuSeconds();
+    for (int i = 0; i < ticks; ++i) {
+        label.setText(QString::number(59 - i % 60));
+        QCoreApplication::processEvents();
+    }
+    return (ProcessUsage::threadCpuSeconds() - before) * 1000 / ticks;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -202,10 +219,12 @@ int main(int argc, char **argv)
     // As the program itself starts: the bare windows run in the same environment.
     Platform::prepareEnvironment();
     QApplication app(argc, argv);
-    if (argc > 1 && qstrcmp(argv[1], "warm") == 0) {
+    const bool warmBare = argc > 1 && qstrcmp(argv[1], "warm-bare") == 0;
+    if (warmBare || (argc > 1 && qstrcmp(argv[1], "warm") == 0)) {
         const int ticks = argc > 2 ? std::max(1, std::atoi(argv[2])) : 600;
-        std::printf("tick handler with everything in memory: %.3f ms CPU a tick (%d ticks)\n",
-                    warmHandlerMs(ticks), ticks);
+        std::printf("%s with everything in memory: %.3f ms CPU a tick (%d ticks)\n",
+                    warmBare ? "bare label window" : "tick handler",
+                    warmBare ? warmBareLabelMs(ticks) : warmHandlerMs(ticks), ticks);
         return 0;
     }
     const int minutes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2;

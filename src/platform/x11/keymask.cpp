@@ -60,20 +60,28 @@ bool isBlack(const QColor &colour)
 
 QRegion LabelRegions::regionOf(const QLabel *label)
 {
-    const QString key = QStringLiteral("%1\x1f%2\x1f%3x%4\x1f%5\x1f%6")
-                            .arg(label->text(), label->font().key())
-                            .arg(label->width())
-                            .arg(label->height())
-                            .arg(int(label->alignment()))
-                            .arg(label->palette().color(label->foregroundRole()).rgba());
-    const auto found = m_regions.constFind(key);
-    if (found != m_regions.constEnd())
+    Texts &texts = m_labels[label];
+    const Look look{label->font(), int(label->alignment()),
+                    label->palette().color(label->foregroundRole()).rgba()};
+    if (!(texts.look == look) || texts.regions.size() >= maxEntries) {
+        texts.look = look;
+        texts.regions.clear();
+    }
+    const Text text{label->text(), label->size()};
+    const auto found = texts.regions.constFind(text);
+    if (found != texts.regions.constEnd())
         return *found;
-    if (m_regions.size() >= maxEntries)
-        m_regions.clear();
     const QRegion region = childRegion(const_cast<QLabel *>(label));
-    m_regions.insert(key, region);
+    texts.regions.insert(text, region);
     return region;
+}
+
+qsizetype LabelRegions::size() const
+{
+    qsizetype entries = 0;
+    for (const Texts &texts : m_labels)
+        entries += texts.regions.size();
+    return entries;
 }
 
 QRegion keyRegion(QWidget *window, LabelRegions &labels)
@@ -111,8 +119,12 @@ bool applyColourKey(QWidget *widget, LabelRegions &labels)
         // Qt paints a masked window only inside its mask, and a compositor that ignores the
         // shape shows the window's pixels everywhere: lit segments of the old text outside
         // the new shape would stay on screen. So the shape first grows to cover both texts,
-        // the window is painted whole (transparent around the digits), then it shrinks.
-        repaintWithin(widget, old | region, old.xored(region));
+        // the window is painted whole (transparent around the digits), then it shrinks. The
+        // shape grows to their bounding box: painting clipped to a box is several times
+        // cheaper than painting clipped to hundreds of segment edges, and the pixels around
+        // the digits are transparent anyway.
+        const QRect both = (old | region).boundingRect();
+        repaintWithin(widget, both, old.xored(region).boundingRect());
     }
     widget->setMask(region);
     return true;

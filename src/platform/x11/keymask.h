@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QHash>
 #include <QRegion>
 
@@ -25,14 +27,39 @@ class LabelRegions
 public:
     // The label's non-black pixels in its own coordinates.
     QRegion regionOf(const QLabel *label);
-    qsizetype size() const { return m_regions.size(); }
+    qsizetype size() const;
 
 private:
     // A count of many hours passes through a minutes text a minute; far fewer are ever
-    // needed again, so the cache starts afresh rather than grow without end.
+    // needed again, so a label's texts start afresh rather than grow without end.
     static constexpr qsizetype maxEntries = 256;
-    QHash<QString, QRegion> m_regions;
+    // What else decides a label's pixels; a change drops the regions of its texts.
+    struct Look
+    {
+        QFont font;
+        int alignment = 0;
+        QRgb colour = 0;
+        bool operator==(const Look &) const = default;
+    };
+    // A label that fits its text has a size for each text.
+    struct Text
+    {
+        QString text;
+        QSize size;
+        bool operator==(const Text &) const = default;
+        friend size_t qHash(const Text &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.text, key.size.width(), key.size.height());
+        }
+    };
+    struct Texts
+    {
+        Look look;
+        QHash<Text, QRegion> regions;
+    };
+    QHash<const QLabel *, Texts> m_labels;
 };
+
 
 // The window's non-black pixels. On a black window the region is the union of its visible
 // children's, each label's taken from the cache; any other window is drawn whole.
