@@ -10,6 +10,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/interfacelanguage.h"
 #include "mainwindow/windowplacement.h"
+#include "platform/diagnostics.h"
 #include "platform/platform.h"
 
 #include <QApplication>
@@ -150,11 +151,11 @@ int runApplication(int &argc, char **argv)
     if (options.globalKeys) {
         shortcuts = Platform::createGlobalShortcuts();
         for (const QString &taken : shortcuts->grab({Commands::all.begin(), Commands::all.end()}))
-            std::fprintf(stderr,
-                         "moriv: %s could not be had (another program holds it, or the "
-                         "desktop has no such shortcuts); the timer's own keys still work. "
-                         "--no-global-keys turns the shortcuts off.\n",
-                         qPrintable(taken));
+            qCWarning(lcMoriv,
+                      "%s could not be had (another program holds it, or the desktop has no "
+                      "such shortcuts); the timer's own keys still work. --no-global-keys "
+                      "turns the shortcuts off.",
+                      qPrintable(taken));
         QObject::connect(shortcuts.get(), &GlobalShortcuts::activated, &form,
                          &Form1::globalCommand);
     }
@@ -162,8 +163,7 @@ int runApplication(int &argc, char **argv)
     CommandServer commands;
     QString refusal;
     if (!commands.listen(Platform::commandSocketName(), &refusal))
-        std::fprintf(stderr, "moriv: moriv --command cannot reach this timer: %s\n",
-                     qPrintable(refusal));
+        qCWarning(lcMoriv, "moriv --command cannot reach this timer: %s", qPrintable(refusal));
     commands.setHandler([&form](Command command, std::function<void(bool)> answered) {
         form.dispatcher().fromElsewhere(command, answered);
     });

@@ -3,6 +3,8 @@
 // known before the call, so the answer is listened for first and cannot be missed.
 #include "platform/freedesktop/portalshortcuts.h"
 
+#include "platform/diagnostics.h"
+
 #include <QCoreApplication>
 #include <QDBusAbstractInterface>
 #include <QDBusArgument>
@@ -16,7 +18,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <cstdio>
 
 namespace {
 
@@ -187,10 +188,10 @@ private:
         QStringList missing;
         for (Command command : unboundCommands)
             missing << GlobalShortcuts::name(command);
-        std::fprintf(stderr, "moriv: the desktop's portal did not bind %s; they reach the timer "
-                             "only while an X window has the keyboard: bind the desktop's own "
-                             "shortcuts to moriv --command\n",
-                     qPrintable(missing.join(QStringLiteral(", "))));
+        qCWarning(lcMoriv, "the desktop's portal did not bind %s; they reach the timer only "
+                           "while an X window has the keyboard: bind the desktop's own "
+                           "shortcuts to moriv --command",
+                  qPrintable(missing.join(QStringLiteral(", "))));
     }
 
     void activate(const QDBusObjectPath &session, const QString &shortcut)
@@ -236,10 +237,10 @@ private:
             const QString why = absent ? QStringLiteral("this desktop offers no shortcuts portal")
                                        : QStringLiteral("the shortcuts portal failed %1: %2")
                                              .arg(method, error.message());
-            std::fprintf(stderr, "moriv: %s (%s): Ctrl+Alt reaches the timer only while an X "
-                                 "window has the keyboard; moriv --install-shortcuts sets up "
-                                 "the desktop's own\n",
-                         qPrintable(why), qPrintable(error.name()));
+            qCWarning(lcMoriv, "%s (%s): Ctrl+Alt reaches the timer only while an X window has "
+                               "the keyboard; moriv --install-shortcuts sets up the desktop's "
+                               "own",
+                      qPrintable(why), qPrintable(error.name()));
         });
     }
 
@@ -263,9 +264,9 @@ private:
 
     static void refused(uint response)
     {
-        std::fprintf(stderr, "moriv: the desktop did not grant the Ctrl+Alt shortcuts (%s); "
-                             "moriv --command still works\n",
-                     response == 1 ? "the user cancelled" : "refused");
+        qCWarning(lcMoriv, "the desktop did not grant the Ctrl+Alt shortcuts (%s); moriv "
+                           "--command still works",
+                  response == 1 ? "the user cancelled" : "refused");
     }
 
     std::unique_ptr<GlobalShortcuts> m_fallback;
