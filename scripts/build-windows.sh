@@ -9,6 +9,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 test=OFF
 if [ "${1:-}" = --test ]; then test=ON; shift; fi
 out=$(mkdir -p "${1:-$top/build-windows}" && cd "${1:-$top/build-windows}" && pwd)
+# shellcheck source=../scripts/qt-windows.sh
 source "$top/scripts/qt-windows.sh"
 qt=$qt_windows
 export MORIV_QT_WINDOWS=$qt
@@ -43,7 +44,8 @@ cp /usr/share/fonts/truetype/dseg/DSEG7Classic-Bold.ttf "$deploy/fonts/"
 cp /usr/share/doc/fonts-dseg/copyright "$deploy/fonts/DSEG-LICENCE.txt"
 # Qt's own texts (the buttons of its message boxes) in Chinese, from Debian's Qt translations.
 cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$deploy/translations/"
-find "$deploy" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+find "$deploy" \( -name '*.exe' -o -name '*.dll' \) -print0 \
+    | xargs -0 x86_64-w64-mingw32-strip --strip-unneeded
 sed "s/@VERSION@/$version/" "$top/assets/windows-readme.txt" | sed 's/$/\r/' > "$deploy/README.txt"
 (cd "$out" && zip -qr9 "$name.zip" "$name")
 echo "$out/$name.zip: $(du -k "$out/$name.zip" | cut -f1) KiB"

@@ -34,7 +34,7 @@ packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools libxcb1-dev l
 linux_test=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi openbox imagemagick
             libxcb-composite0-dev desktop-file-utils lintian man-db xfwm4 x11-xserver-utils
             sway xwayland wtype grim qt6-wayland appstream python3-gi dconf-service
-            dconf-gsettings-backend dconf-cli gnome-settings-daemon-common)
+            dconf-gsettings-backend dconf-cli gnome-settings-daemon-common shellcheck)
 # The fuzzer and the sanitizers' leak checker: Debian's default clang and its runtime.
 sanitizers=(clang libclang-rt-dev)
 # Another release's root for the ordinary build (scripts/other-release.sh).

@@ -5,12 +5,14 @@
 # Usage: package-check.sh <build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
+# shellcheck source=../tests/support/session.sh
 source "$(dirname "$0")/../tests/support/session.sh"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 (cd "$build" && cpack -G DEB > cpack.log) || { cat "$build/cpack.log"; fail "cpack"; }
-deb=$(ls "$build"/moriv_*.deb | head -n1)
+debs=("$build"/moriv_*.deb)
+deb=${debs[0]}
 echo "-- package $(basename "$deb")"
 dpkg-deb --field "$deb" Depends Recommends
 

@@ -1,4 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
+# shellcheck disable=SC2034 # the scripts that source this use what it sets
 # Where Qt for Windows and the MinGW-w64 runtime are, for the scripts that build, deploy and
 # run the Windows program. Source it; MORIV_QT_WINDOWS chooses another cache.
 # Qt for Windows is the version of the machine's own Qt (Debian 12: 6.4.2, Debian 13: 6.8.2), so

@@ -4,6 +4,7 @@
 # on its DLL path. CMake uses it to run the build's own tools and the unit tests.
 # Usage: wine-run.sh program.exe [arguments...]
 set -euo pipefail
+# shellcheck source=qt-windows.sh
 source "$(dirname "$0")/qt-windows.sh"
 qt=$qt_windows
 export WINEPREFIX=${WINEPREFIX:-$(dirname "$qt")/wineprefix-build}
@@ -11,7 +12,8 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 windows_path() { echo "Z:${1//\//\\}"; }
 WINEPATH="$(windows_path "$qt/bin");$(windows_path "$mingw_runtime")"
-export WINEPATH="$WINEPATH;$(windows_path "$mingw_libraries")"
+WINEPATH="$WINEPATH;$(windows_path "$mingw_libraries")"
+export WINEPATH
 wine=$(command -v wine64 || command -v wine)
 if [ ! -f "$WINEPREFIX/moriv-ready" ]; then
     rm -rf "$WINEPREFIX"

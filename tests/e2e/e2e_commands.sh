@@ -9,9 +9,14 @@ program=$(readlink -f "$1")
 slideshow=$(readlink -f "$2")
 manager=$3
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../support/dbus.sh
 source "$here/../support/dbus.sh"
+# shellcheck source=../support/session.sh
 source "$here/../support/session.sh"
+# shellcheck source=../support/pixels.sh
+source "$here/../support/pixels.sh"
 start_display 1024x768
+# shellcheck source=../support/screen.sh
 source "$here/../support/screen.sh"
 
 command_status() {
@@ -20,9 +25,8 @@ command_status() {
     echo "$status"
 }
 clean_pixels() {
-    import -window root -crop "$area" -depth 8 txt:- > "$work/area.txt"
-    red=$(grep -ci '#FF0000' "$work/area.txt" || true)
-    black=$(grep -ci '#000000' "$work/area.txt" || true)
+    read_area "$area"
+    red=$(count '#FF0000') black=$(count '#000000')
     [ "$red" -gt 100 ] && [ "$black" -eq 0 ]
 }
 # Red digits and no black in the timer's rectangle, once it has painted.

@@ -7,7 +7,10 @@ set -euo pipefail
 
 program=$(readlink -f "$1")
 slideshow=$(readlink -f "$2")
+# shellcheck source=../support/session.sh
 source "$(dirname "$0")/../support/session.sh"
+# shellcheck source=../support/pixels.sh
+source "$(dirname "$0")/../support/pixels.sh"
 start_display 1024x768
 
 start_manager openbox
@@ -20,10 +23,9 @@ echo "   timer window $timer at $area"
 
 background "$work/slideshow.log" "$slideshow"
 
-red_pixels() { import -window root -crop "$area" -depth 8 txt:- | grep -ci "#FF0000" || true; }
-slide_pixels() { import -window root -crop "$area" -depth 8 txt:- | grep -ci '#285AC8' || true; }
 over_slides() {
-    red=$(red_pixels) slide=$(slide_pixels)
+    read_area "$area"
+    red=$(count '#FF0000') slide=$(count '#285AC8')
     [ "$red" -gt 100 ] && [ "$slide" -gt 100 ]
 }
 
@@ -42,8 +44,8 @@ done
 echo "   $looks looks in 3 s, each with the digits over the slides ($red red, $slide slide px)"
 
 step "clicking a digit takes the keys; a starts the count"
-pixel=$(import -window root -crop "$area" -depth 8 txt:- | grep -i '#FF0000' | sed -n '20p' \
-        | cut -d: -f1)
+read_area "$area"
+pixel=$(grep -i '#FF0000' "$work/area.txt" | sed -n '20p' | cut -d: -f1)
 xdotool mousemove $((X + ${pixel%,*})) $((Y + ${pixel#*,})) click 1
 focused_timer() { [ "$(xdotool getwindowfocus getwindowname)" = "Moriv" ]; }
 poll 5 focused_timer || fail "the timer did not take the focus"
@@ -57,5 +59,5 @@ counted() {
 poll 5 counted || true
 echo "   $changed pixels changed"
 [ "${changed%% *}" -gt 50 ] || fail "the digits did not change"
-[ "$(red_pixels)" -gt 100 ] || fail "digits hidden after start"
+[ "$(red_pixels "$area")" -gt 100 ] || fail "digits hidden after start"
 echo "full screen: all steps passed"

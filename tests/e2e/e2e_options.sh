@@ -7,6 +7,7 @@
 set -euo pipefail
 
 program=$(readlink -f "$1")
+# shellcheck source=../support/session.sh
 source "$(dirname "$0")/../support/session.sh"
 
 step "a wrong option: a message and status 2, no window"
@@ -26,7 +27,7 @@ settings="$work/count-config/MorivTemp/sys.txt"
 XDG_CONFIG_HOME="$work/count-config" "$program" --minutes 1 --start --no-global-keys \
     > "$work/count.log" 2>&1 &
 count_pid=$!
-pids+=($count_pid)
+pids+=("$count_pid")
 # The count starts as its window opens: from then on the windows are watched in the background
 # while the corners are tried, so the time-up message is seen when it opens.
 showing() { # COUNT: the program shows at least COUNT windows
@@ -41,7 +42,7 @@ expect() { # screen corner x y
     local pid id
     "$program" --no-global-keys --screen "$1" --corner "$2" > "$work/corner.log" 2>&1 &
     pid=$!
-    pids+=($pid)
+    pids+=("$pid")
     placed() {
         id=$(xdotool search --screen $(($1 - 1)) --onlyvisible --pid "$pid" 2>/dev/null \
              | tail -n1) && eval "$(xdotool getwindowgeometry --shell "$id")" \

@@ -10,9 +10,14 @@ program=$(readlink -f "$1")
 slideshow=$(readlink -f "$2")
 manager=$3
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../support/dbus.sh
 source "$here/../support/dbus.sh"
+# shellcheck source=../support/session.sh
 source "$here/../support/session.sh"
+# shellcheck source=../support/pixels.sh
+source "$here/../support/pixels.sh"
 start_display 1024x768
+# shellcheck source=../support/screen.sh
 source "$here/../support/screen.sh"
 
 start_manager "$manager"
@@ -24,9 +29,8 @@ eval "$(xdotool getwindowgeometry --shell "$timer")"
 area="${WIDTH}x${HEIGHT}+${X}+${Y}"
 wait_screen '剩余 3 分 00 秒'
 background "$work/slideshow.log" "$slideshow"
-red_pixels() { import -window root -crop "$area" -depth 8 txt:- | grep -ci "#FF0000" || true; }
 showing_focus() { [ "$(xdotool getwindowfocus getwindowname)" = "slide show" ]; }
-digits_shown() { red=$(red_pixels); [ "$red" -gt 100 ]; }
+digits_shown() { red=$(red_pixels "$area"); [ "$red" -gt 100 ]; }
 poll 10 showing_focus || fail "the slide show does not have the focus"
 # The show raises itself once it is full screen; the timer must end up above it all the same.
 poll 10 covers_screen "slide show" || fail "the slide show is not full screen"

@@ -10,10 +10,14 @@
 set -euo pipefail
 setup=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../support/session.sh
 source "$here/../support/session.sh"
+# shellcheck source=../support/pixels.sh
+source "$here/../support/pixels.sh"
 start_display 1024x768
 
 wine=$(command -v wine64 || command -v wine) || fail "Wine is not installed"
+# shellcheck disable=SC2012 # two fixed paths
 wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver \
              2>/dev/null | head -n1) || fail "no wineserver"
 trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; session_cleanup' EXIT
@@ -43,10 +47,8 @@ program_pid=$last_pid
 poll 30 xdotool search --onlyvisible --name '^Moriv$' > /dev/null || fail "no timer window"
 echo "   window on screen after $(( ($(date +%s%N) - started) / 1000000 )) ms"
 xsetroot -solid '#285AC8'
-shown() { import -window root -crop "$area" -depth 8 txt:- > "$work/area.txt"; }
-count() { grep -ci "$1" "$work/area.txt" || true; }
 clean_pixels() {
-    shown
+    read_area "$area"
     red=$(count '#FF0000') backdrop=$(count '#285AC8') black=$(count '#000000')
     [ "$red" -gt 100 ] && [ "$backdrop" -gt 100 ] && [ "$black" -eq 0 ]
 }

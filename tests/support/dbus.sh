@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
 # Source first, with no arguments: runs the calling script again inside a private D-Bus
 # session, which carries the accessibility bus the screen reader helpers use.
 if [ -z "${MORIV_E2E_IN_SESSION:-}" ]; then

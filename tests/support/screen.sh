@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
 # Reading the running program's screen through the accessibility tree, and focusing its
 # windows. Source it after session.sh, inside a D-Bus session, once start_display has run.
 
+: "${work:?source session.sh first}"
 background "$work/atspi.log" /usr/libexec/at-spi-bus-launcher --launch-immediately
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 

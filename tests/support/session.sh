@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
 # Shared by the scripts that run real programs on a display of their own. Source it after
 # `set -euo pipefail`; it makes a work folder, starts Xvfb on a free display and ends every
 # process started through `background` when the script exits, waiting until each is gone.
@@ -102,7 +103,8 @@ start_display() {
     background "$work/xvfb.log" Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp -noreset
     poll 10 test -s "$work/displayfd" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     exec 3>&-
-    export DISPLAY=":$(head -n1 "$work/displayfd")"
+    DISPLAY=":$(head -n1 "$work/displayfd")"
+    export DISPLAY
     export XDG_CONFIG_HOME="$work/config"
     export XDG_RUNTIME_DIR="$work/runtime"
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
@@ -124,6 +126,7 @@ manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q '
 
 # covers_screen TITLE: the visible window with this title covers the whole screen.
 covers_screen() {
+    # shellcheck disable=SC2034 # the eval below sets all of them
     local id X Y WIDTH HEIGHT SCREEN WINDOW
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
     [ -n "$id" ] || return 1
