@@ -4,6 +4,7 @@
 #include "forms/formtimer.h"
 #include "mainwindow/commanddispatcher.h"
 #include "settings/form2.h"
+#include "support/countdowntexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,14 +18,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString invalidMinutes =
-    QStringLiteral("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！");
-const QString timeIsUp = QStringLiteral("倒计时时间到！！！");
-
-QByteArray settingsWith(const char *minutes)
-{
-    return QByteArray("T\r\n") + minutes + "\r\n";
-}
+using namespace CountdownTexts;
 
 } // namespace
 

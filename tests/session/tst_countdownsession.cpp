@@ -2,6 +2,7 @@
 // The countdown's rules without a window: what start, pause and the clock show.
 #include "forms/formtimer.h"
 #include "session/countdownsession.h"
+#include "support/countdowntexts.h"
 #include "support/fakeclock.h"
 #include "support/fakemessageboxes.h"
 
@@ -15,14 +16,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString invalidMinutes =
-    QStringLiteral("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！");
-const QString timeIsUp = QStringLiteral("倒计时时间到！！！");
-
-QByteArray settingsWith(const char *minutes)
-{
-    return QByteArray("T\r\n") + minutes + "\r\n";
-}
+using namespace CountdownTexts;
 
 // A session on a temporary settings folder, a clock the test moves and message boxes the
 // test answers; what it shows is kept as a window would show it.
