@@ -6,9 +6,7 @@
 # with no shell in between, and resident memory 1.5 s after. Prints each run and the medians.
 # Usage: bench/startup.sh BUILD_DIR [RUNS]
 set -euo pipefail
-# shellcheck source=../tests/support/dbus.sh
 source "$(dirname "$0")/../tests/support/dbus.sh"
-# shellcheck source=../tests/support/session.sh
 source "$(dirname "$0")/../tests/support/session.sh"
 build=$(cd "$1" && pwd)
 start_display 1280x800

@@ -7,7 +7,6 @@
 # on two cores.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-# shellcheck source=../scripts/qt-windows.sh
 source "$top/scripts/qt-windows.sh"
 prefix=$qt_windows
 work=${MORIV_QT_WINDOWS_WORK:-$prefix-work}

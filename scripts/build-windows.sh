@@ -9,7 +9,6 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 test=OFF
 if [ "${1:-}" = --test ]; then test=ON; shift; fi
 out=$(mkdir -p "${1:-$top/build-windows}" && cd "${1:-$top/build-windows}" && pwd)
-# shellcheck source=../scripts/qt-windows.sh
 source "$top/scripts/qt-windows.sh"
 qt=$qt_windows
 export MORIV_QT_WINDOWS=$qt

@@ -5,7 +5,6 @@
 # Usage: package-check.sh <build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
-# shellcheck source=../tests/support/session.sh
 source "$(dirname "$0")/../tests/support/session.sh"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

@@ -4,7 +4,6 @@
 # on its DLL path. CMake uses it to run the build's own tools and the unit tests.
 # Usage: wine-run.sh program.exe [arguments...]
 set -euo pipefail
-# shellcheck source=qt-windows.sh
 source "$(dirname "$0")/qt-windows.sh"
 qt=$qt_windows
 export WINEPREFIX=${WINEPREFIX:-$(dirname "$qt")/wineprefix-build}

@@ -7,9 +7,7 @@
 set -euo pipefail
 program=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../support/dbus.sh
 source "$here/../support/dbus.sh"
-# shellcheck source=../support/session.sh
 source "$here/../support/session.sh"
 export XDG_CONFIG_HOME="$work/config" XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=dconf
 unset SWAYSOCK

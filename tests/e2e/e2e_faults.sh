@@ -7,9 +7,7 @@ set -euo pipefail
 
 program=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../support/dbus.sh
 source "$here/../support/dbus.sh"
-# shellcheck source=../support/session.sh
 source "$here/../support/session.sh"
 
 step "no display: Qt's reason, then our advice as the last line, and status 1"
@@ -29,7 +27,6 @@ status=0
 QT_QPA_PLATFORM=offscreen timeout 3 "$program" > "$work/offscreen.log" 2>&1 || status=$?
 [ "$status" -eq 0 ] || [ "$status" -eq 124 ] || fail "offscreen: exit $status"
 
-# shellcheck source=../support/screen.sh
 source "$here/../support/screen.sh"
 settings="$XDG_CONFIG_HOME/MorivTemp/sys.txt"
 

@@ -9,9 +9,7 @@ set -euo pipefail
 program=$(readlink -f "$1")
 slideshow=$(readlink -f "$2")
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../support/dbus.sh
 source "$here/../support/dbus.sh"
-# shellcheck source=../support/session.sh
 source "$here/../support/session.sh"
 [ -x "$3" ] || fail "no e2e_kwininput: the build found no plasma-wayland-protocols"
 input=$(readlink -f "$3")
@@ -35,7 +33,6 @@ poll 15 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" \
     || fail "KWin did not start: $(tail "$work/kwin.log")"
 background "$work/calls.log" dbus-monitor --session \
     "interface='org.freedesktop.portal.GlobalShortcuts'"
-# shellcheck source=../support/screen.sh
 source "$here/../support/screen.sh"
 binds() { grep -c 'member=BindShortcuts' "$work/calls.log" || true; }
 # key NAME: KWin's keyboard presses Ctrl+Alt+NAME (a s) or NAME alone (x y z).

@@ -7,7 +7,6 @@
 set -euo pipefail
 
 program=$(readlink -f "$1")
-# shellcheck source=../support/session.sh
 source "$(dirname "$0")/../support/session.sh"
 
 step "a wrong option: a message and status 2, no window"

@@ -8,12 +8,9 @@
 set -euo pipefail
 program=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../support/dbus.sh
 source "$here/../support/dbus.sh"
-# shellcheck source=../support/session.sh
 source "$here/../support/session.sh"
 start_display 1024x768
-# shellcheck source=../support/screen.sh
 source "$here/../support/screen.sh"
 
 background "$work/portal.log" /usr/bin/python3 "$here/portal.py"

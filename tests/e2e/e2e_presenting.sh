@@ -10,14 +10,10 @@ program=$(readlink -f "$1")
 slideshow=$(readlink -f "$2")
 manager=$3
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../support/dbus.sh
 source "$here/../support/dbus.sh"
-# shellcheck source=../support/session.sh
 source "$here/../support/session.sh"
-# shellcheck source=../support/pixels.sh
 source "$here/../support/pixels.sh"
 start_display 1024x768
-# shellcheck source=../support/screen.sh
 source "$here/../support/screen.sh"
 
 start_manager "$manager"

@@ -24,9 +24,7 @@ fi
 program=$(readlink -f "$1")
 slideshow=$(readlink -f "$2")
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../support/dbus.sh
 source "$here/../support/dbus.sh"
-# shellcheck source=../support/session.sh
 source "$here/../support/session.sh"
 
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
@@ -43,7 +41,6 @@ poll 15 test -s "$work/sway.env" || fail "sway did not start: $(tail -n5 "$work/
 grep -q ^DISPLAY= "$work/sway.env" || fail "XWayland has no display: $(tail -n5 "$work/sway.log")"
 export "$(grep ^WAYLAND_DISPLAY= "$work/sway.env")" "$(grep ^DISPLAY= "$work/sway.env")" \
        "$(grep ^SWAYSOCK= "$work/sway.env")"
-# shellcheck source=../support/screen.sh
 source "$here/../support/screen.sh"
 
 # Each wtype is a keyboard of its own with its own key map: a key typed before the show has

@@ -8,15 +8,12 @@ set -euo pipefail
 program=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 
-# shellcheck source=../support/dbus.sh
 source "$here/../support/dbus.sh"
 
-# shellcheck source=../support/session.sh
 source "$here/../support/session.sh"
 start_display 1280x800
 step "display $DISPLAY"
 
-# shellcheck source=../support/screen.sh
 source "$here/../support/screen.sh"
 
 step "first start writes the default settings file"

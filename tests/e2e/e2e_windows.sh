@@ -10,9 +10,7 @@
 set -euo pipefail
 setup=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../support/session.sh
 source "$here/../support/session.sh"
-# shellcheck source=../support/pixels.sh
 source "$here/../support/pixels.sh"
 start_display 1024x768
 
