@@ -76,6 +76,24 @@ QRegion LabelRegions::regionOf(const QLabel *label)
     return region;
 }
 
+void LabelRegions::noteShown(QHash<const QWidget *, std::pair<QPoint, QRegion>> shown)
+{
+    const auto box = [](const std::pair<QPoint, QRegion> &own) {
+        return own.second.boundingRect().translated(own.first);
+    };
+    for (auto it = shown.cbegin(); it != shown.cend(); ++it) {
+        const auto before = m_shown.constFind(it.key());
+        if (before == m_shown.cend())
+            m_changed |= box(*it);
+        else if (before->first != it->first || !(before->second == it->second))
+            m_changed |= box(*before) | box(*it);
+    }
+    for (auto it = m_shown.cbegin(); it != m_shown.cend(); ++it)
+        if (!shown.contains(it.key()))
+            m_changed |= box(*it);
+    m_shown = std::move(shown);
+}
+
 qsizetype LabelRegions::size() const
 {
     qsizetype entries = 0;
@@ -91,6 +109,7 @@ QRegion keyRegion(QWidget *window, LabelRegions &labels)
     // The background is black and keyed out; what is left are the visible children's lit
     // pixels. Labels draw no background of their own, so their pixels simply add up.
     QRegion region;
+    QHash<const QWidget *, std::pair<QPoint, QRegion>> shown;
     for (QObject *object : window->children()) {
         auto *child = qobject_cast<QWidget *>(object);
         if (!child || child->isHidden() || child->isWindow())
@@ -100,13 +119,16 @@ QRegion keyRegion(QWidget *window, LabelRegions &labels)
                                 && label->children().isEmpty();
         const QRegion own = plainLabel ? labels.regionOf(label) : childRegion(child);
         region += own.translated(child->pos());
+        shown.insert(child, {child->pos(), own});
     }
+    labels.noteShown(std::move(shown));
     return region & window->rect();
 }
 
 bool applyColourKey(QWidget *widget, LabelRegions &labels)
 {
     QRegion region = keyRegion(widget, labels);
+    QRect changed = labels.takeChanged();
     // An empty mask means "no mask" to Qt, which would show the whole black window; keep a
     // single pixel instead when nothing but black is left.
     if (region.isEmpty())
@@ -123,8 +145,10 @@ bool applyColourKey(QWidget *widget, LabelRegions &labels)
         // shape grows to their bounding box: painting clipped to a box is several times
         // cheaper than painting clipped to hundreds of segment edges, and the pixels around
         // the digits are transparent anyway.
-        const QRect both = (old | region).boundingRect();
-        repaintWithin(widget, both, old.xored(region).boundingRect());
+        const QRect both = old.boundingRect() | region.boundingRect();
+        if (changed.isNull())
+            changed = old.xored(region).boundingRect();
+        repaintWithin(widget, both, changed);
     }
     widget->setMask(region);
     return true;

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QRegion>
 
+#include <utility>
+
 class QImage;
 class QLabel;
 class QWidget;
@@ -28,6 +30,12 @@ public:
     // The label's non-black pixels in its own coordinates.
     QRegion regionOf(const QLabel *label);
     qsizetype size() const;
+
+    // Notes the children's pixels a key was made of (each child's own region and place).
+    void noteShown(QHash<const QWidget *, std::pair<QPoint, QRegion>> shown);
+    // The bounding box of the pixels that changed since the key before: each child's whose
+    // own changed, before and after; empty when none is known to have.
+    QRect takeChanged() { return std::exchange(m_changed, QRect()); }
 
 private:
     // A count of many hours passes through a minutes text a minute; far fewer are ever
@@ -58,6 +66,8 @@ private:
         QHash<Text, QRegion> regions;
     };
     QHash<const QLabel *, Texts> m_labels;
+    QHash<const QWidget *, std::pair<QPoint, QRegion>> m_shown;
+    QRect m_changed;
 };
 
 
