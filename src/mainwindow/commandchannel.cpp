@@ -11,6 +11,9 @@ namespace {
 // The longest command with its line feed is 9 bytes; anything longer is not one.
 constexpr qint64 maxMessage = 16;
 constexpr int answerMilliseconds = 2000;
+// A command that asks is answered once its question is open, which a slow machine may take a
+// while to draw.
+constexpr int runMilliseconds = 10000;
 
 } // namespace
 
@@ -28,7 +31,7 @@ Delivery send(const QString &socketName, const QString &command)
     if (!socket.waitForBytesWritten(answerMilliseconds))
         return Delivery::Refused;
     QByteArray answer;
-    while (!answer.contains('\n') && socket.waitForReadyRead(answerMilliseconds))
+    while (!answer.contains('\n') && socket.waitForReadyRead(runMilliseconds))
         answer += socket.read(maxMessage);
     if (answer == "busy\n")
         return Delivery::Busy;
@@ -66,8 +69,11 @@ void CommandServer::accept()
         socket->setReadBufferSize(maxMessage);
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         // A client that says nothing, or never finishes its line, is dropped.
-        QTimer::singleShot(answerMilliseconds, socket, &QLocalSocket::abort);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+        auto *deadline = new QTimer(socket);
+        deadline->setSingleShot(true);
+        connect(deadline, &QTimer::timeout, socket, &QLocalSocket::abort);
+        deadline->start(answerMilliseconds);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, deadline] {
             if (!socket->canReadLine()) {
                 if (socket->bytesAvailable() >= maxMessage)
                     socket->abort();
@@ -77,6 +83,7 @@ void CommandServer::accept()
             const std::optional<Command> received =
                 line.endsWith('\n') ? Commands::named(QString::fromLatin1(line.chopped(1)))
                                     : std::nullopt;
+            deadline->start(runMilliseconds);
             if (!received) {
                 socket->write("unknown\n");
                 socket->disconnectFromServer();

@@ -17,7 +17,8 @@ class QLocalServer;
 namespace CommandChannel {
 
 enum class Delivery { Delivered, Busy, NoTimer, Refused };
-// Sends one command and waits at most two seconds for the answer.
+// Sends one command and waits for the answer: at most two seconds for the timer to take it,
+// ten for it to run it or open its question.
 Delivery send(const QString &socketName, const QString &command);
 
 } // namespace CommandChannel
