@@ -4,7 +4,6 @@
 #include "forms/formtimer.h"
 #include "mainwindow/commanddispatcher.h"
 #include "settings/form2.h"
-#include "support/countdowntexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +17,14 @@ using namespace std::chrono_literals;
 
 namespace {
 
-using namespace CountdownTexts;
+const QString invalidMinutes =
+    QStringLiteral("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！");
+const QString timeIsUp = QStringLiteral("倒计时时间到！！！");
+
+QByteArray settingsWith(const char *minutes)
+{
+    return QByteArray("T\r\n") + minutes + "\r\n";
+}
 
 } // namespace
 
@@ -29,6 +35,14 @@ class TestForm1Commands : public QObject
 private slots:
     void onlyLowerCaseKeysAct_data();
     void onlyLowerCaseKeysAct();
+    void oneMinuteCountEndsAtSixtySeconds();
+    void twoMinuteCountCrossesTheMinute();
+    void pauseAndResumeKeepTheTime();
+    void startWhileRunningDoesNothing();
+    void minutesTextGivesTheCounter_data();
+    void minutesTextGivesTheCounter();
+    void invalidMinutesAreRefused_data();
+    void invalidMinutesAreRefused();
     void resetAnsweredNoChangesNothing();
     void resetAnsweredYesShowsTheStoredMinutes();
     void resetWithAnUnreadableFileSaysSoAndKeepsTheMinutes();
@@ -68,6 +82,141 @@ void TestForm1Commands::onlyLowerCaseKeysAct()
     QCOMPARE(formTimer(form.session(), "Timer1").Enabled(), starts);
     QVERIFY(fixture.messages.shown.isEmpty());
     QVERIFY(!form.settingsDialog().isVisible());
+}
+
+void TestForm1Commands::oneMinuteCountEndsAtSixtySeconds()
+{
+    Form1Fixture fixture;
+    fixture.writeSettings(settingsWith("1"));
+    Form1 &form = fixture.load();
+    QTest::keyClick(&form, 'a');
+    QCOMPARE(form.session().f(), 0);
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("0:59"));
+    fixture.elapse(58s);
+    QCOMPARE(fixture.display(), QStringLiteral("0:1"));
+    QCOMPARE(fixture.finished, 0);
+    fixture.elapse(999ms);
+    QCOMPARE(fixture.finished, 0);
+    fixture.elapse(1ms);
+    QCOMPARE(fixture.finished, 1);
+    QCOMPARE(fixture.display(), QStringLiteral("00:00"));
+    QCOMPARE(fixture.caption("Labhm"), QStringLiteral("00"));
+    QCOMPARE(fixture.messages.texts("information"), QStringList{timeIsUp});
+    for (const char *name : {"Timer1", "Timer2", "Timer3"})
+        QVERIFY(!formTimer(form.session(), name).Enabled());
+    QCOMPARE(form.session().clockState(), CountdownClock::State::Closed);
+    // Nothing acts any more.
+    QTest::keyClick(&form, 'a');
+    QVERIFY(!formTimer(form.session(), "Timer1").Enabled());
+}
+
+void TestForm1Commands::twoMinuteCountCrossesTheMinute()
+{
+    Form1Fixture fixture;
+    fixture.writeSettings(settingsWith("2"));
+    Form1 &form = fixture.load();
+    QTest::keyClick(&form, 'a');
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("1:59"));
+    fixture.elapse(58s);
+    QCOMPARE(fixture.display(), QStringLiteral("1:1"));
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("1:0"));
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("0:59"));
+    fixture.elapse(58s);
+    QCOMPARE(fixture.display(), QStringLiteral("0:1"));
+    QCOMPARE(fixture.finished, 0);
+    fixture.elapse(1s);
+    QCOMPARE(fixture.finished, 1);
+}
+
+void TestForm1Commands::pauseAndResumeKeepTheTime()
+{
+    Form1Fixture fixture;
+    fixture.writeSettings(settingsWith("10"));
+    Form1 &form = fixture.load();
+    QTest::keyClick(&form, 'a');
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("9:59"));
+    fixture.elapse(202s + 400ms); // 6 : 37 shown, 400 ms into the next second
+    QCOMPARE(fixture.display(), QStringLiteral("6:37"));
+    QTest::keyClick(&form, 's');
+    QVERIFY(!formTimer(form.session(), "Timer1").Enabled());
+    fixture.elapse(30s);
+    QCOMPARE(fixture.display(), QStringLiteral("6:37"));
+    QTest::keyClick(&form, 's'); // pausing again changes nothing
+    QTest::keyClick(&form, 'a');
+    fixture.elapse(599ms);
+    QCOMPARE(fixture.display(), QStringLiteral("6:37"));
+    fixture.elapse(1ms);
+    QCOMPARE(fixture.display(), QStringLiteral("6:36"));
+}
+
+void TestForm1Commands::startWhileRunningDoesNothing()
+{
+    Form1Fixture fixture;
+    fixture.writeSettings(settingsWith("10"));
+    Form1 &form = fixture.load();
+    QTest::keyClick(&form, 'a');
+    fixture.elapse(75s);
+    QCOMPARE(fixture.display(), QStringLiteral("8:45"));
+    QTest::keyClick(&form, 'a');
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("8:44"));
+}
+
+void TestForm1Commands::minutesTextGivesTheCounter_data()
+{
+    QTest::addColumn<QByteArray>("minutes");
+    QTest::addColumn<int>("counter");
+    QTest::newRow("blanks around 3") << QByteArray(" 3 ") << 2;
+    QTest::newRow("2.5") << QByteArray("2.5") << 2;
+    QTest::newRow("1.5") << QByteArray("1.5") << 0;
+    QTest::newRow("0.5") << QByteArray("0.5") << 0;
+    QTest::newRow("32768") << QByteArray("32768") << 32767;
+}
+
+void TestForm1Commands::minutesTextGivesTheCounter()
+{
+    QFETCH(QByteArray, minutes);
+    QFETCH(int, counter);
+    Form1Fixture fixture;
+    fixture.writeSettings("T\r\n" + minutes + "\r\n");
+    Form1 &form = fixture.load();
+    form.Comstart_Click();
+    QCOMPARE(form.session().f(), counter);
+    QVERIFY(formTimer(form.session(), "Timer1").Enabled());
+    QVERIFY(form.settingsDialog().isLoaded());
+    QVERIFY(!form.settingsDialog().isVisible());
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QString::number(counter) + QStringLiteral(":59"));
+}
+
+void TestForm1Commands::invalidMinutesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("minutes");
+    for (const char *text : {"0", "-1", "32769", "", "abc", "1e3", "0.4"})
+        QTest::newRow(*text ? text : "empty") << QByteArray(text);
+}
+
+void TestForm1Commands::invalidMinutesAreRefused()
+{
+    QFETCH(QByteArray, minutes);
+    Form1Fixture fixture;
+    fixture.writeSettings("T\r\n" + minutes + "\r\n");
+    Form1 &form = fixture.load();
+    const QString shownBefore = fixture.display();
+    QTest::keyClick(&form, 'a');
+    QCOMPARE(fixture.messages.texts("information"), QStringList{invalidMinutes});
+    QVERIFY(!formTimer(form.session(), "Timer1").Enabled());
+    QVERIFY(!formTimer(form.session(), "Timer2").Enabled());
+    QCOMPARE(form.session().f(), 0);
+    QCOMPARE(form.session().m(), 59);
+    QCOMPARE(form.session().clockState(), CountdownClock::State::Ready);
+    fixture.elapse(3s);
+    QCOMPARE(fixture.display(), shownBefore);
 }
 
 void TestForm1Commands::resetAnsweredNoChangesNothing()

@@ -52,12 +52,12 @@ private:
     // A label that fits its text has a size for each text.
     struct Text
     {
-        QString text;
-        QSize size;
+        QString caption;
+        QSize extent;
         bool operator==(const Text &) const = default;
-        friend size_t qHash(const Text &key, size_t seed = 0)
+        friend size_t qHash(const Text &shown, size_t start = 0)
         {
-            return qHashMulti(seed, key.text, key.size.width(), key.size.height());
+            return qHashMulti(start, shown.caption, shown.extent.width(), shown.extent.height());
         }
     };
     struct Texts

@@ -29,18 +29,12 @@ rm -rf "$WINEPREFIX"
 "$wine" wineboot --init > "$out/wineboot.log" 2>&1 || true
 "$wineserver" -w
 
-# checks ARGUMENTS...: one run of the checks. Now and then Wine fails to start a program on a
-# fresh prefix before it prints a line: no check ran, so the run is tried once more.
+# checks ARGUMENTS...: Wine now and then fails to start a program on a fresh prefix before it
+# prints a line; no check ran then, and the run is tried once more.
 checks() {
-    local status=0
-    "$wine" "$exe" "$@" > "$out/checks.log" 2>&1 || status=$?
-    cat "$out/checks.log"
-    if [ "$status" -ne 0 ] && ! grep -q -E '^(PASS|FAIL)' "$out/checks.log"; then
-        echo "   Wine did not start the checks (status $status); once more"
-        "$wine" "$exe" "$@"
-        return
-    fi
-    return "$status"
+    "$wine" "$exe" "$@" | tee "$out/checks.log" && return
+    grep -q -E '^(PASS|FAIL)' "$out/checks.log" && return 1
+    "$wine" "$exe" "$@"
 }
 
 echo "-- window services on a real Win32 window"
