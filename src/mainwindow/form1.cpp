@@ -150,8 +150,11 @@ void Form1::mousePressEvent(QMouseEvent *event)
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_labhm && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+    if (watched == m_labhm && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        if (event->type() == QEvent::Show)
+            m_fittedSizes.fit(m_labhm);
         m_session->setHundredthsSeen(event->type() == QEvent::Show);
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -160,8 +163,7 @@ void Form1::setCaption(QLabel *label, const QString &text)
     if (label->text() == text)
         return;
     label->setText(text);
-    if (label->property("selfSizing").toBool())
-        label->adjustSize();
+    m_fittedSizes.fit(label);
     if (label == m_labfen || label == m_labmiao)
         setAccessibleName(tr("剩余 %1 分 %2 秒")
                               .arg(m_labfen->text().trimmed(), m_labmiao->text().trimmed()));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mainwindow/fittedsizes.h"
 #include "mainwindow/proportionallayout.h"
 #include "platform/command.h"
 #include "session/countdownsession.h"
@@ -100,6 +101,7 @@ private:
     ProportionalLayout m_layout;
     bool m_layoutCaptured = false;
     bool m_refreshingKey = false;
+    FittedSizes m_fittedSizes;
     CommandDispatcher *m_dispatcher = nullptr;
     std::unique_ptr<Form2> m_form2;
 

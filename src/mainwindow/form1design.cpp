@@ -109,6 +109,8 @@ void Form1::buildForm()
     // Nobody sees the hundredths while their label is hidden, so their ticks need not wake
     // the machine a hundred times a second; the session delivers them in batches instead.
     m_labhm->installEventFilter(this);
+    for (const QLabel *label : {m_labhm, m_labmiao, m_labfen})
+        m_fittedSizes.add(label);
 
     connect(m_comstart, &QPushButton::clicked, this, &Form1::Comstart_Click);
     connect(m_compause, &QPushButton::clicked, this, &Form1::Compause_Click);

@@ -10,11 +10,15 @@ namespace KeyMask {
 QRegion nonBlackRegion(const QImage &image)
 {
     const QImage opaque = image.convertToFormat(QImage::Format_RGB32);
-    // One rectangle per run of non-black pixels in a row: rows in order and runs in order
-    // within a row make the banded list that QRegion takes as it is.
+    // One rectangle per run of non-black pixels in a row, rows in order and runs in order
+    // within a row: the banded list that QRegion takes as it is. A row whose runs are the
+    // row above's only makes that band taller, as QRegion's own operations would: a digit's
+    // strokes repeat for many rows, and every later union and shape costs by rectangles.
     QList<QRect> runs;
+    qsizetype band = 0; // where the last band's runs start
     for (int y = 0; y < opaque.height(); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(opaque.constScanLine(y));
+        const qsizetype rowStart = runs.size();
         int x = 0;
         while (x < opaque.width()) {
             while (x < opaque.width() && (row[x] & 0xffffff) == 0)
@@ -24,6 +28,18 @@ QRegion nonBlackRegion(const QImage &image)
                 ++x;
             if (x > start)
                 runs.append(QRect(start, y, x - start, 1));
+        }
+        const qsizetype count = runs.size() - rowStart;
+        bool same = count > 0 && rowStart - band == count && runs[band].bottom() == y - 1;
+        for (qsizetype i = 0; same && i < count; ++i)
+            same = runs[band + i].left() == runs[rowStart + i].left()
+                   && runs[band + i].width() == runs[rowStart + i].width();
+        if (same) {
+            for (qsizetype i = 0; i < count; ++i)
+                runs[band + i].setBottom(y);
+            runs.resize(rowStart);
+        } else {
+            band = rowStart;
         }
     }
     QRegion region;
@@ -76,22 +92,48 @@ QRegion LabelRegions::regionOf(const QLabel *label)
     return region;
 }
 
-void LabelRegions::noteShown(QHash<const QWidget *, std::pair<QPoint, QRegion>> shown)
+QRegion LabelRegions::unite(Shown shown)
 {
     const auto box = [](const std::pair<QPoint, QRegion> &own) {
         return own.second.boundingRect().translated(own.first);
     };
+    const auto placed = [](const std::pair<QPoint, QRegion> &own) {
+        return own.second.translated(own.first);
+    };
+    QList<const QWidget *> changed;
+    bool sameChildren = shown.size() == m_shown.size();
     for (auto it = shown.cbegin(); it != shown.cend(); ++it) {
         const auto before = m_shown.constFind(it.key());
-        if (before == m_shown.cend())
+        if (before == m_shown.cend()) {
+            sameChildren = false;
             m_changed |= box(*it);
-        else if (before->first != it->first || !(before->second == it->second))
+        } else if (before->first != it->first || !(before->second == it->second)) {
+            changed.append(it.key());
             m_changed |= box(*before) | box(*it);
+        }
     }
     for (auto it = m_shown.cbegin(); it != m_shown.cend(); ++it)
         if (!shown.contains(it.key()))
             m_changed |= box(*it);
+
+    if (!sameChildren || changed.size() > 1) {
+        m_restWithout = nullptr;
+        m_united = QRegion();
+        for (const auto &own : std::as_const(shown))
+            m_united += placed(own);
+    } else if (changed.size() == 1) {
+        const QWidget *moving = changed.first();
+        if (m_restWithout != moving) {
+            m_rest = QRegion();
+            for (auto it = shown.cbegin(); it != shown.cend(); ++it)
+                if (it.key() != moving)
+                    m_rest += placed(*it);
+            m_restWithout = moving;
+        }
+        m_united = m_rest + placed(shown.value(moving));
+    }
     m_shown = std::move(shown);
+    return m_united;
 }
 
 qsizetype LabelRegions::size() const
@@ -108,8 +150,7 @@ QRegion keyRegion(QWidget *window, LabelRegions &labels)
         return nonBlackRegion(renderWidget(window));
     // The background is black and keyed out; what is left are the visible children's lit
     // pixels. Labels draw no background of their own, so their pixels simply add up.
-    QRegion region;
-    QHash<const QWidget *, std::pair<QPoint, QRegion>> shown;
+    LabelRegions::Shown shown;
     for (QObject *object : window->children()) {
         auto *child = qobject_cast<QWidget *>(object);
         if (!child || child->isHidden() || child->isWindow())
@@ -118,11 +159,9 @@ QRegion keyRegion(QWidget *window, LabelRegions &labels)
         const bool plainLabel = label && !label->autoFillBackground() && label->pixmap().isNull()
                                 && label->children().isEmpty();
         const QRegion own = plainLabel ? labels.regionOf(label) : childRegion(child);
-        region += own.translated(child->pos());
         shown.insert(child, {child->pos(), own});
     }
-    labels.noteShown(std::move(shown));
-    return region & window->rect();
+    return labels.unite(std::move(shown)) & window->rect();
 }
 
 bool applyColourKey(QWidget *widget, LabelRegions &labels)

@@ -31,8 +31,11 @@ public:
     QRegion regionOf(const QLabel *label);
     qsizetype size() const;
 
-    // Notes the children's pixels a key was made of (each child's own region and place).
-    void noteShown(QHash<const QWidget *, std::pair<QPoint, QRegion>> shown);
+    // Each child's own pixels and where it stands.
+    using Shown = QHash<const QWidget *, std::pair<QPoint, QRegion>>;
+    // The union of the children's pixels, in the window's coordinates. A tick changes one
+    // child, so the union of all the others is kept and the changed one added to it.
+    QRegion unite(Shown shown);
     // The bounding box of the pixels that changed since the key before: each child's whose
     // own changed, before and after; empty when none is known to have.
     QRect takeChanged() { return std::exchange(m_changed, QRect()); }
@@ -66,7 +69,11 @@ private:
         QHash<Text, QRegion> regions;
     };
     QHash<const QLabel *, Texts> m_labels;
-    QHash<const QWidget *, std::pair<QPoint, QRegion>> m_shown;
+    Shown m_shown;
+    QRegion m_united;
+    // The union of every child's pixels but this one's.
+    const QWidget *m_restWithout = nullptr;
+    QRegion m_rest;
     QRect m_changed;
 };
 

@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr char keyedProperty[] = "morivColourKeyed";
-
 // The root of the X screen the window is on; with several X screens each has its own.
 xcb_window_t rootOf(xcb_connection_t *connection, xcb_window_t window)
 {
@@ -76,7 +74,8 @@ public:
 
     void keyOutBlack(QWidget *window) override
     {
-        window->setProperty(keyedProperty, true);
+        if (!m_keyed.contains(window))
+            m_keyed.append(window);
         applyKey(window);
         if (window->testAttribute(Qt::WA_TranslucentBackground)) {
             window->winId();
@@ -86,7 +85,7 @@ public:
 
     void refreshKeyOut(QWidget *window) override
     {
-        if (window->property(keyedProperty).toBool())
+        if (m_keyed.contains(window))
             applyKey(window);
     }
 
@@ -208,6 +207,8 @@ private:
     }
 
     KeyMask::LabelRegions m_labelRegions;
+    // The windows keyed out; a window that is gone leaves a null here.
+    QList<QPointer<QWidget>> m_keyed;
     // The timer's own question and dialog may stay above it.
     static bool isOwnWindow(xcb_window_t window)
     {
