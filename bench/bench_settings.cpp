@@ -39,13 +39,13 @@ int main(int argc, char **argv)
     QString minutes;
     if (!file.open(QIODevice::ReadOnly))
         return 1;
-    const SettingsResult result = SettingsFile::readPairs(file, title, minutes);
+    const Outcome result = SettingsFile::readPairs(file, title, minutes);
     const qint64 ms = elapsed.elapsed();
     const ProcessUsage used = ProcessUsage::now() - before;
     file.close();
 
     elapsed.restart();
-    const SettingsResult refused = SettingsFile(folder.path()).ReadSettingsFile(title, minutes);
+    const Outcome refused = SettingsFile(folder.path()).ReadSettingsFile(title, minutes);
     std::printf("settings file of %d MB: %s after %lld us (%s)\n", megabytes,
                 refused ? "read" : "refused",
                 static_cast<long long>(elapsed.nsecsElapsed() / 1000),

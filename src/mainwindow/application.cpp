@@ -114,8 +114,11 @@ int runApplication(int &argc, char **argv)
     if (options.shortcuts != ShortcutsChange::None) {
         QCoreApplication app(argc, argv);
         InterfaceLanguage::install(QLocale::system());
-        return Platform::changeDesktopShortcuts(QCoreApplication::applicationFilePath(),
-                                                options.shortcuts == ShortcutsChange::Install);
+        const Outcome changed = Platform::changeDesktopShortcuts(
+            QCoreApplication::applicationFilePath(), options.shortcuts == ShortcutsChange::Install);
+        if (!changed)
+            std::fprintf(stderr, "moriv: %s\n", qPrintable(changed.reason));
+        return changed ? 0 : 1;
     }
 
     Platform::prepareEnvironment();
@@ -161,9 +164,9 @@ int runApplication(int &argc, char **argv)
     }
 
     CommandServer commands;
-    QString refusal;
-    if (!commands.listen(Platform::commandSocketName(), &refusal))
-        qCWarning(lcMoriv, "moriv --command cannot reach this timer: %s", qPrintable(refusal));
+    if (const Outcome listening = commands.listen(Platform::commandSocketName()); !listening)
+        qCWarning(lcMoriv, "moriv --command cannot reach this timer: %s",
+                  qPrintable(listening.reason));
     commands.setHandler([&form](Command command, std::function<void(bool)> answered) {
         form.dispatcher().fromElsewhere(command, answered);
     });

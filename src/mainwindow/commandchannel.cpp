@@ -50,17 +50,14 @@ CommandServer::CommandServer(QObject *parent)
 
 CommandServer::~CommandServer() = default;
 
-bool CommandServer::listen(const QString &socketName, QString *error)
+Outcome CommandServer::listen(const QString &socketName)
 {
-    if (socketName.isEmpty()) {
-        *error = QStringLiteral("there is no private folder for its socket");
-        return false;
-    }
+    if (socketName.isEmpty())
+        return Outcome::failure(QStringLiteral("there is no private folder for its socket"));
     QLocalServer::removeServer(socketName);
     if (m_server->listen(socketName))
-        return true;
-    *error = m_server->errorString();
-    return false;
+        return {};
+    return Outcome::failure(socketName, m_server->errorString());
 }
 
 void CommandServer::accept()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/command.h"
+#include "platform/outcome.h"
 
 #include <QObject>
 #include <QString>
@@ -33,7 +34,7 @@ public:
 
     // Listens at the name. A socket there, left by a timer that was killed or still held by
     // an older one, is replaced: the timer started last answers.
-    bool listen(const QString &socketName, QString *error);
+    Outcome listen(const QString &socketName);
     // Runs each command that arrives, and answers through the function it is handed whether
     // it took it ("ok") or not ("busy"); the other process waits for that answer. Without a
     // handler every command is taken.

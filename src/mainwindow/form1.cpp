@@ -5,6 +5,7 @@
 #include "forms/messageboxservice.h"
 #include "platform/platform.h"
 #include "settings/form2.h"
+#include "settings/settingsmessages.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -80,7 +81,7 @@ void Form1::Form_Load()
     windows.keyOutBlack(this);
 
     m_startupProblem = m_session->load();
-    if (m_session->runOptions().minutes || !m_startupProblem.isEmpty())
+    if (m_session->runOptions().minutes || !m_startupProblem)
         m_form2->loadWith(m_session->bt(), m_session->sj());
 
     const qreal scale = m_session->runOptions().scale;
@@ -98,15 +99,15 @@ void Form1::Form_Load()
 
     // A message box runs an event loop, and no tick may run before start-up has finished: the
     // message waits for the event loop, by when the window is shown and the timers are off.
-    if (!m_startupProblem.isEmpty())
+    if (!m_startupProblem)
         QMetaObject::invokeMethod(this, &Form1::reportStartupProblem, Qt::QueuedConnection);
 }
 
 void Form1::reportStartupProblem()
 {
-    const QString text = std::exchange(m_startupProblem, QString());
-    if (!text.isEmpty())
-        m_services.messages.information(text);
+    const Outcome problem = std::exchange(m_startupProblem, Outcome());
+    if (!problem)
+        m_services.messages.information(SettingsMessages::startupFailure(problem));
 }
 
 void Form1::fitToVisibleLabels()

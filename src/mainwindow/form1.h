@@ -97,7 +97,7 @@ private:
 
     Services m_services;
     CountdownSession *m_session = nullptr;
-    QString m_startupProblem;
+    Outcome m_startupProblem;
     ProportionalLayout m_layout;
     bool m_layoutCaptured = false;
     bool m_refreshingKey = false;

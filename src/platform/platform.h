@@ -5,6 +5,7 @@
 // here and defined once per platform, in x11/ and posix/ or in windows/, as CMake chooses.
 
 #include "platform/command.h"
+#include "platform/outcome.h"
 
 #include <QByteArray>
 #include <QList>
@@ -89,8 +90,8 @@ QString settingsDirectory();
 // Where this user's timer listens for `moriv --command`: empty when no safe place exists.
 QString commandSocketName();
 // Adds (or removes) the desktop's own shortcuts that run `program --command ...`, where the
-// desktop lets a program set them, or says how to bind them; returns the exit status.
-int changeDesktopShortcuts(const QString &program, bool install);
+// desktop lets a program set them, or says how to bind them; says what was done.
+Outcome changeDesktopShortcuts(const QString &program, bool install);
 
 } // namespace Platform
 
@@ -99,12 +100,12 @@ int changeDesktopShortcuts(const QString &program, bool install);
 namespace RegularFile {
 
 // Opens path for reading without waiting on what it names, then looks at what was opened
-// (links followed). Returns an empty string with file open, or the reason it was refused.
-QString openForReading(QFile &file, const QString &path);
+// (links followed). Succeeds with file open, or says why it was refused.
+Outcome openForReading(QFile &file, const QString &path);
 
-// Why a save must not replace what path names (links followed): a folder, a FIFO, a device.
-// Empty when path is a regular file or names nothing yet.
-QString refusalToReplace(const QString &path);
+// Whether a save may replace what path names (links followed): a regular file or nothing
+// yet; a folder, a FIFO or a device are refused, with what they are.
+Outcome mayReplace(const QString &path);
 
 } // namespace RegularFile
 

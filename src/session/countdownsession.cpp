@@ -43,10 +43,10 @@ CountdownSession::CountdownSession(Services services, QObject *parent)
 
 CountdownSession::~CountdownSession() = default;
 
-QString CountdownSession::load()
+Outcome CountdownSession::load()
 {
     const SettingsFile &settings = m_services.settings;
-    SettingsResult result;
+    Outcome result;
     if (m_options.minutes) {
         // The title is carried along should the dialog save; the minutes are this run's.
         settings.ReadSettingsFile(m_bt, m_sj);
@@ -58,11 +58,9 @@ QString CountdownSession::load()
         if (result)
             result = settings.ReadSettingsFile(m_bt, m_sj);
     }
-    QString problem;
     if (!result) {
-        // A timer that cannot read its settings still has to count: it says why, and counts
-        // the default length.
-        problem = SettingsMessages::startupFailure(result);
+        // A timer that cannot read its settings still has to count: it counts the default
+        // length, and the window says why.
         m_bt = SettingsFile::defaultTitle();
         m_sj = SettingsFile::defaultMinutes();
     }
@@ -77,7 +75,7 @@ QString CountdownSession::load()
     m_timer2->setInterval(10);
     m_timer3->setInterval(500);
     rewindCounters();
-    return problem;
+    return result;
 }
 
 void CountdownSession::start()
@@ -136,7 +134,7 @@ void CountdownSession::reset()
     if (m_options.minutes) {
         m_sj = *m_options.minutes; // this run's minutes, not the file's
     } else {
-        const SettingsResult read = m_services.settings.ReadSettingsFile(m_bt, m_sj);
+        const Outcome read = m_services.settings.ReadSettingsFile(m_bt, m_sj);
         if (!read)
             m_services.messages.information(SettingsMessages::readFailure(read));
     }

@@ -42,9 +42,9 @@ public:
     void setStartMinutes(std::function<QString()> boxText) { m_startMinutes = std::move(boxText); }
 
     // Reads the settings file, or takes this run's minutes, and sets the timers up; the
-    // display shows the minutes. Returns what to tell the speaker about a settings file it
-    // could not use (it counts the default minutes then), or nothing.
-    QString load();
+    // display shows the minutes. A settings file it could not use fails (the session counts
+    // the default minutes then).
+    Outcome load();
 
     // The counters and the texts read from the settings file.
     qint16 f() const { return m_clock.f; }

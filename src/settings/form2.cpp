@@ -198,7 +198,7 @@ void Form2::Form_Load()
     // A file that cannot be read leaves the title of the last load in its box, so that a save
     // does not write an empty title over the one the file had.
     QString title;
-    const SettingsResult read = m_settings.ReadSettingsFile(title, m_minutesHolder);
+    const Outcome read = m_settings.ReadSettingsFile(title, m_minutesHolder);
     if (read)
         m_titleHolder = title;
     m_textbt->setText(m_titleHolder);
@@ -246,7 +246,7 @@ void Form2::unload()
 void Form2::Comok_Click()
 {
     const QString minutes = m_textsj->text();
-    const SettingsResult written = m_settings.WriteSettingsFile(m_textbt->text(), minutes);
+    const Outcome written = m_settings.WriteSettingsFile(m_textbt->text(), minutes);
     if (!written) {
         // Nothing is lost: the dialog stays open with what was typed, the clock runs on.
         m_messages.warning(SettingsMessages::saveFailure(written));

@@ -114,39 +114,38 @@ QByteArray SettingsFile::defaultContents()
     return encode(defaultTitle()) + "\r\n" + encode(defaultMinutes()) + "\r\n";
 }
 
-SettingsResult SettingsFile::EnsureSettingsFile() const
+Outcome SettingsFile::EnsureSettingsFile() const
 {
     const QFileInfo folder(m_directory);
     if (folder.exists() && !folder.isDir())
-        return SettingsResult::failure(
+        return Outcome::failure(
             filePath(), tr("%1 不是文件夹").arg(QDir::toNativeSeparators(m_directory)));
     const QFileInfo file(filePath());
     if (file.exists()) {
         if (file.isDir())
-            return SettingsResult::failure(filePath(), tr("它是文件夹"));
+            return Outcome::failure(filePath(), tr("它是文件夹"));
         return {};
     }
     return writeBytes(defaultContents());
 }
 
-SettingsResult SettingsFile::ReadSettingsFile(QString &title, QString &minutes) const
+Outcome SettingsFile::ReadSettingsFile(QString &title, QString &minutes) const
 {
     if (!Gb18030::isAvailable())
-        return SettingsResult::failure(filePath(), noCodePage());
+        return Outcome::failure(filePath(), noCodePage());
     QFile file;
-    const QString refusal = RegularFile::openForReading(file, filePath());
-    if (!refusal.isEmpty())
-        return SettingsResult::failure(filePath(), refusal);
+    if (const Outcome opened = RegularFile::openForReading(file, filePath()); !opened)
+        return opened;
     if (file.size() > maxFileBytes)
-        return SettingsResult::failure(filePath(),
+        return Outcome::failure(filePath(),
                                        tr("它大于 %1 KiB，作为设置文件太大")
                                            .arg(maxFileBytes / 1024));
-    SettingsResult result = readPairs(file, title, minutes);
+    Outcome result = readPairs(file, title, minutes);
     result.path = filePath();
     return result;
 }
 
-SettingsResult SettingsFile::readPairs(QIODevice &device, QString &title, QString &minutes)
+Outcome SettingsFile::readPairs(QIODevice &device, QString &title, QString &minutes)
 {
     // Read in chunks: memory stays small whatever the size of the file.
     PairCollector lines;
@@ -154,7 +153,7 @@ SettingsResult SettingsFile::readPairs(QIODevice &device, QString &title, QStrin
     for (;;) {
         const qint64 got = device.read(chunk.data(), chunk.size());
         if (got < 0)
-            return SettingsResult::failure({}, systemReason(device.errorString()));
+            return Outcome::failure({}, systemReason(device.errorString()));
         if (got == 0)
             break;
         lines.feed(chunk.constData(), got);
@@ -168,22 +167,21 @@ SettingsResult SettingsFile::readPairs(QIODevice &device, QString &title, QStrin
     return {};
 }
 
-SettingsResult SettingsFile::WriteSettingsFile(const QString &title, const QString &minutes) const
+Outcome SettingsFile::WriteSettingsFile(const QString &title, const QString &minutes) const
 {
     return writeBytes(encode(title) + "\r\n" + encode(minutes) + "\r\n");
 }
 
-SettingsResult SettingsFile::writeBytes(const QByteArray &contents) const
+Outcome SettingsFile::writeBytes(const QByteArray &contents) const
 {
     if (!Gb18030::isAvailable())
-        return SettingsResult::failure(filePath(), noCodePage());
+        return Outcome::failure(filePath(), noCodePage());
     // A save replaces a regular file (or the one a link leads to) and nothing else: a FIFO or
     // a device under the name stays what it is.
-    const QString refusal = RegularFile::refusalToReplace(filePath());
-    if (!refusal.isEmpty())
-        return SettingsResult::failure(filePath(), refusal);
+    if (const Outcome replaceable = RegularFile::mayReplace(filePath()); !replaceable)
+        return replaceable;
     if (!QFileInfo(m_directory).isDir() && !QDir().mkpath(m_directory))
-        return SettingsResult::failure(filePath(),
+        return Outcome::failure(filePath(),
                                        tr("无法创建文件夹 %1")
                                            .arg(QDir::toNativeSeparators(m_directory)));
 
@@ -193,15 +191,15 @@ SettingsResult SettingsFile::writeBytes(const QByteArray &contents) const
     // commit(), whose failure QSaveFile does not report.
     QSaveFile file(filePath());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return SettingsResult::failure(filePath(), systemReason(file.errorString()));
+        return Outcome::failure(filePath(), systemReason(file.errorString()));
     if (file.write(contents) != contents.size() || !file.flush()) {
         const QString reason = file.error() == QFileDevice::NoError
                                    ? tr("磁盘只写入了文件的一部分")
                                    : systemReason(file.errorString());
         file.cancelWriting();
-        return SettingsResult::failure(filePath(), reason);
+        return Outcome::failure(filePath(), reason);
     }
     if (!file.commit())
-        return SettingsResult::failure(filePath(), systemReason(file.errorString()));
+        return Outcome::failure(filePath(), systemReason(file.errorString()));
     return {};
 }

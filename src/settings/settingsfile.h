@@ -1,26 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/outcome.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QString>
 
 class QIODevice;
-
-// The outcome of an operation on the settings file. On failure it names the file and the
-// reason the system gave, for a message to the user.
-struct SettingsResult
-{
-    bool ok = true;
-    QString path;
-    QString reason;
-
-    explicit operator bool() const { return ok; }
-    static SettingsResult failure(QString path, QString reason)
-    {
-        return {false, std::move(path), std::move(reason)};
-    }
-};
 
 // The two-line settings file: the countdown's title, then its length in minutes, each line
 // ended by CR LF, in the Chinese code page (GBK, and GB18030 for characters GBK lacks).
@@ -45,15 +32,15 @@ public:
 
     // Creates the folder and the default file (title "倒计时标题", minutes " 3 ") when they
     // are missing; an existing file is left as it is.
-    SettingsResult EnsureSettingsFile() const;
+    Outcome EnsureSettingsFile() const;
     // Reads the last complete pair of lines into title and minutes. A file of no lines, or a
     // failure, leaves both as they were. Only a regular file of at most maxFileBytes is read.
-    SettingsResult ReadSettingsFile(QString &title, QString &minutes) const;
+    Outcome ReadSettingsFile(QString &title, QString &minutes) const;
     // Replaces the file with the two texts, atomically: a failure leaves the old file whole.
-    SettingsResult WriteSettingsFile(const QString &title, const QString &minutes) const;
+    Outcome WriteSettingsFile(const QString &title, const QString &minutes) const;
 
     // The reading rules of ReadSettingsFile, on any device.
-    static SettingsResult readPairs(QIODevice &device, QString &title, QString &minutes);
+    static Outcome readPairs(QIODevice &device, QString &title, QString &minutes);
 
     static QByteArray encode(const QString &text);
     static QString decode(const QByteArray &bytes);
@@ -65,7 +52,7 @@ public:
     static QString defaultMinutes() { return QStringLiteral(" 3 "); }
 
 private:
-    SettingsResult writeBytes(const QByteArray &contents) const;
+    Outcome writeBytes(const QByteArray &contents) const;
 
     QString m_directory;
 };

@@ -11,13 +11,13 @@
 // reason the system gave.
 namespace SettingsMessages {
 
-inline QString location(const SettingsResult &result)
+inline QString location(const Outcome &result)
 {
     return QDir::toNativeSeparators(result.path);
 }
 
 // Start-up could not ensure or read the file and goes on with the default countdown.
-inline QString startupFailure(const SettingsResult &result)
+inline QString startupFailure(const Outcome &result)
 {
     return QCoreApplication::translate("SettingsMessages",
                                        "无法使用设置文件 %1：%2\n本次使用默认的 3 分钟倒计时。")
@@ -25,7 +25,7 @@ inline QString startupFailure(const SettingsResult &result)
 }
 
 // Reset or the dialog could not read the file and keeps the minutes it already had.
-inline QString readFailure(const SettingsResult &result)
+inline QString readFailure(const Outcome &result)
 {
     return QCoreApplication::translate("SettingsMessages",
                                        "无法读取设置文件 %1：%2\n仍使用当前的倒计时时间。")
@@ -33,7 +33,7 @@ inline QString readFailure(const SettingsResult &result)
 }
 
 // The dialog's save could not write the file; nothing was changed.
-inline QString saveFailure(const SettingsResult &result)
+inline QString saveFailure(const Outcome &result)
 {
     return QCoreApplication::translate("SettingsMessages",
                                        "无法保存设置文件 %1：%2\n设置没有保存，倒计时未改变。")

@@ -62,8 +62,8 @@ void TestCommandChannel::messages()
     QFETCH(QByteArray, answer);
     const QString name = m_folder.filePath(QStringLiteral("messages"));
     CommandServer server;
-    QString error;
-    QVERIFY2(server.listen(name, &error), qPrintable(error));
+    const Outcome listening = server.listen(name);
+    QVERIFY2(listening, qPrintable(listening.reason));
     QSignalSpy commands(&server, &CommandServer::command);
 
     QLocalSocket client;
@@ -96,9 +96,8 @@ void TestCommandChannel::staleSocketIsReplacedAndTheNewestTimerAnswers()
 
     CommandServer older;
     CommandServer newer;
-    QString error;
-    QVERIFY(older.listen(name, &error));
-    QVERIFY(newer.listen(name, &error));
+    QVERIFY(older.listen(name));
+    QVERIFY(newer.listen(name));
     QSignalSpy toOlder(&older, &CommandServer::command);
     QSignalSpy toNewer(&newer, &CommandServer::command);
     QCOMPARE(send(name, QStringLiteral("start")), CommandChannel::Delivery::Delivered);
@@ -110,8 +109,7 @@ void TestCommandChannel::busyTimerTakesNothing()
 {
     const QString name = m_folder.filePath(QStringLiteral("busy"));
     CommandServer server;
-    QString error;
-    QVERIFY(server.listen(name, &error));
+    QVERIFY(server.listen(name));
     bool questionOpen = true;
     server.setHandler([&](Command, const std::function<void(bool)> &answered) {
         answered(!questionOpen);

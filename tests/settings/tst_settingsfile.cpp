@@ -239,7 +239,7 @@ void TestSettingsFile::fileOverOneMebibyteIsRefusedUnread()
     writeAll(file(), "t\r\n5\r\n" + QByteArray(SettingsFile::maxFileBytes, 'x'));
     QString title;
     QString minutes;
-    const SettingsResult read = SettingsFile(folder()).ReadSettingsFile(title, minutes);
+    const Outcome read = SettingsFile(folder()).ReadSettingsFile(title, minutes);
     QVERIFY(!read);
     QVERIFY2(read.reason.contains("太大"), qPrintable(read.reason));
     QVERIFY(minutes.isEmpty());
@@ -269,12 +269,12 @@ void TestSettingsFile::unusableLocationReportsFailure()
     QString title = QStringLiteral("kept");
     QString minutes = QStringLiteral("11");
 
-    const SettingsResult ensured = settings.EnsureSettingsFile();
+    const Outcome ensured = settings.EnsureSettingsFile();
     QVERIFY(!ensured);
     QCOMPARE(ensured.path, settings.filePath());
     QVERIFY(!ensured.reason.isEmpty());
 
-    const SettingsResult read = settings.ReadSettingsFile(title, minutes);
+    const Outcome read = settings.ReadSettingsFile(title, minutes);
     QVERIFY(!read);
     QVERIFY(!read.reason.isEmpty());
     QCOMPARE(title, QStringLiteral("kept"));
@@ -292,7 +292,7 @@ void TestSettingsFile::readOnlyFolderReportsFailureAndKeepsTheFile()
     const SettingsFile settings(folder());
     QVERIFY(settings.WriteSettingsFile(QStringLiteral("old"), QStringLiteral("5")));
     QVERIFY(QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    const SettingsResult written = settings.WriteSettingsFile(QStringLiteral("new"),
+    const Outcome written = settings.WriteSettingsFile(QStringLiteral("new"),
                                                               QStringLiteral("6"));
     QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                         | QFileDevice::ExeOwner);
@@ -336,7 +336,7 @@ void TestSettingsFile::failedWriteKeepsTheOldBytes()
         const rlimit fourBytes{4, RLIM_INFINITY};
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &fourBytes), 0);
     }
-    const SettingsResult written = settings.WriteSettingsFile(QStringLiteral("a new title"),
+    const Outcome written = settings.WriteSettingsFile(QStringLiteral("a new title"),
                                                               QStringLiteral("12345"));
     ::setrlimit(RLIMIT_FSIZE, &unlimited);
 
@@ -388,8 +388,8 @@ void TestSettingsFile::onlyRegularFilesAreUsed()
     const SettingsFile settings(folder());
     QString title = QStringLiteral("kept");
     QString minutes = QStringLiteral("11");
-    const SettingsResult read = settings.ReadSettingsFile(title, minutes);
-    const SettingsResult written = settings.WriteSettingsFile(QStringLiteral("n"), "6");
+    const Outcome read = settings.ReadSettingsFile(title, minutes);
+    const Outcome written = settings.WriteSettingsFile(QStringLiteral("n"), "6");
     const QFileInfo after(file());
     if (reason.isEmpty()) {
         QVERIFY(read && written);

@@ -95,11 +95,11 @@ void printCommands(const char *introduction, const QString &program, const char 
                     qPrintable(commandLine(program, command)));
 }
 
-int notWritten(const char *what)
+Outcome notWritten(const char *what)
 {
-    std::fprintf(stderr, "moriv: the desktop's settings (GSettings, dconf) cannot be written "
-                         "(%s)\n", what);
-    return 1;
+    return Outcome::failure(
+        QStringLiteral("the desktop's settings (GSettings, dconf) cannot be written (%1)")
+            .arg(QLatin1String(what)));
 }
 
 Settings shortcutAt(const QByteArray &path)
@@ -158,7 +158,7 @@ bool persistent()
            && !(type.contains("DConf") && !QDBusConnection::sessionBus().isConnected());
 }
 
-int change(const QString &program, bool install)
+Outcome change(const QString &program, bool install)
 {
     Settings media(gio.g_settings_new(mediaKeys));
     if (!persistent() || !gio.g_settings_is_writable(media.get(), listKey))
@@ -201,14 +201,14 @@ int change(const QString &program, bool install)
         return notWritten(listKey);
     std::printf(install ? "moriv: the four shortcuts are in the desktop's custom shortcuts\n"
                         : "moriv: the timer's shortcuts are removed\n");
-    return 0;
+    return {};
 }
 
 } // namespace
 
 namespace Platform {
 
-int changeDesktopShortcuts(const QString &program, bool install)
+Outcome changeDesktopShortcuts(const QString &program, bool install)
 {
     const char *const action = install ? "bind" : "remove";
     const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
@@ -221,7 +221,7 @@ int changeDesktopShortcuts(const QString &program, bool install)
         std::printf("moriv: %s these commands in System Settings > Shortcuts > Custom "
                     "Shortcuts:\n", action);
         printCommands(nullptr, program, "Ctrl+Alt+%c: %s\n");
-        return 0;
+        return {};
     }
     if (qEnvironmentVariableIsSet("SWAYSOCK") || desktop.contains(QLatin1String("sway"))) {
         printCommands(install ? "moriv: sway binds keys in its configuration file; add these "
@@ -229,18 +229,17 @@ int changeDesktopShortcuts(const QString &program, bool install)
                               : "moriv: remove these lines from ~/.config/sway/config, then "
                                 "run swaymsg reload:",
                       program, "bindsym Ctrl+Mod1+%c exec %s\n");
-        return 0;
+        return {};
     }
-    if (!gio.load()) {
-        std::fputs("moriv: GIO (libgio-2.0.so.0) cannot be loaded; nothing changed\n", stderr);
-        return 1;
-    }
+    if (!gio.load())
+        return Outcome::failure(QStringLiteral("GIO (libgio-2.0.so.0) cannot be loaded; nothing "
+                                               "changed"));
     if (hasSchemas())
         return change(program, install);
     std::printf("moriv: this desktop keeps its shortcuts where the timer cannot set them; %s "
                 "these in its settings:\n", action);
     printCommands(nullptr, program, "Ctrl+Alt+%c: %s\n");
-    return 0;
+    return {};
 }
 
 } // namespace Platform

@@ -30,13 +30,13 @@ QString describe(mode_t mode)
 
 namespace RegularFile {
 
-QString openForReading(QFile &file, const QString &path)
+Outcome openForReading(QFile &file, const QString &path)
 {
     // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return qt_error_string(errno);
+        return Outcome::failure(path, qt_error_string(errno));
     struct stat info = {};
     QString refusal;
     if (::fstat(fd, &info) != 0)
@@ -45,22 +45,22 @@ QString openForReading(QFile &file, const QString &path)
         refusal = describe(info.st_mode);
     if (!refusal.isEmpty()) {
         ::close(fd);
-        return refusal;
+        return Outcome::failure(path, refusal);
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return file.errorString();
+        return Outcome::failure(path, file.errorString());
     }
     return {};
 }
 
-QString refusalToReplace(const QString &path)
+Outcome mayReplace(const QString &path)
 {
     struct stat info = {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return {}; // nothing there yet, or a dangling link: the save makes the file
-    return S_ISREG(info.st_mode) ? QString() : describe(info.st_mode);
+    return S_ISREG(info.st_mode) ? Outcome() : Outcome::failure(path, describe(info.st_mode));
 }
 
 } // namespace RegularFile

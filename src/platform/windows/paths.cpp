@@ -20,10 +20,10 @@ QString commandSocketName()
     return QStringLiteral("moriv-command-") + qEnvironmentVariable("USERNAME");
 }
 
-int changeDesktopShortcuts(const QString &, bool)
+Outcome changeDesktopShortcuts(const QString &, bool)
 {
     std::puts("moriv: on Windows the Ctrl+Alt shortcuts work without any setup");
-    return 0;
+    return {};
 }
 
 } // namespace Platform

@@ -8,24 +8,25 @@
 
 namespace RegularFile {
 
-QString openForReading(QFile &file, const QString &path)
+Outcome openForReading(QFile &file, const QString &path)
 {
-    const QString refusal = refusalToReplace(path);
-    if (!refusal.isEmpty())
-        return refusal;
+    if (const Outcome replaceable = mayReplace(path); !replaceable)
+        return replaceable;
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
+        return Outcome::failure(path, file.errorString());
     return {};
 }
 
-QString refusalToReplace(const QString &path)
+Outcome mayReplace(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists() || info.isFile())
         return {};
-    return info.isDir() ? QCoreApplication::translate("RegularFile", "它是文件夹")
-                        : QCoreApplication::translate("RegularFile", "它不是普通文件");
+    return Outcome::failure(path, info.isDir()
+                                      ? QCoreApplication::translate("RegularFile", "它是文件夹")
+                                      : QCoreApplication::translate("RegularFile",
+                                                                    "它不是普通文件"));
 }
 
 } // namespace RegularFile
