@@ -5,9 +5,6 @@
 #include "mainwindow/commanddispatcher.h"
 #include "settings/form2.h"
 
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -17,8 +14,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString invalidMinutes =
-    QStringLiteral("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！");
 const QString timeIsUp = QStringLiteral("倒计时时间到！！！");
 
 QByteArray settingsWith(const char *minutes)
@@ -35,26 +30,13 @@ class TestForm1Commands : public QObject
 private slots:
     void onlyLowerCaseKeysAct_data();
     void onlyLowerCaseKeysAct();
-    void oneMinuteCountEndsAtSixtySeconds();
-    void twoMinuteCountCrossesTheMinute();
-    void pauseAndResumeKeepTheTime();
-    void startWhileRunningDoesNothing();
-    void minutesTextGivesTheCounter_data();
-    void minutesTextGivesTheCounter();
-    void invalidMinutesAreRefused_data();
-    void invalidMinutesAreRefused();
-    void resetAnsweredNoChangesNothing();
     void resetAnsweredYesShowsTheStoredMinutes();
-    void resetWithAnUnreadableFileSaysSoAndKeepsTheMinutes();
     void settingsOpenWhileTheCountGoesOn();
     void savedMinutesStartAFreshCount();
     void timeUpWhileTheResetQuestionIsOpen_data();
     void timeUpWhileTheResetQuestionIsOpen();
     void timeUpWhileTheSettingsDialogIsOpen();
-    void hundredthsAreDeliveredInBatches();
     void accessibleNameSaysTheTimeLeft();
-    void colonBlinksInTheLastMinute();
-    void runMinutesLeaveTheFileAlone();
     void globalCommandGivesTheKeyboardBack();
     void commandQuestionGivesUpAfterTwentySeconds();
 };
@@ -81,162 +63,9 @@ void TestForm1Commands::onlyLowerCaseKeysAct()
     QTest::keyClick(&form, key);
     QCOMPARE(formTimer(form.session(), "Timer1").Enabled(), starts);
     QVERIFY(fixture.messages.shown.isEmpty());
+    // Start counts the minutes in the dialog's box, loaded hidden.
+    QCOMPARE(form.settingsDialog().isLoaded(), starts);
     QVERIFY(!form.settingsDialog().isVisible());
-}
-
-void TestForm1Commands::oneMinuteCountEndsAtSixtySeconds()
-{
-    Form1Fixture fixture;
-    fixture.writeSettings(settingsWith("1"));
-    Form1 &form = fixture.load();
-    QTest::keyClick(&form, 'a');
-    QCOMPARE(form.session().f(), 0);
-    fixture.elapse(1s);
-    QCOMPARE(fixture.display(), QStringLiteral("0:59"));
-    fixture.elapse(58s);
-    QCOMPARE(fixture.display(), QStringLiteral("0:1"));
-    QCOMPARE(fixture.finished, 0);
-    fixture.elapse(999ms);
-    QCOMPARE(fixture.finished, 0);
-    fixture.elapse(1ms);
-    QCOMPARE(fixture.finished, 1);
-    QCOMPARE(fixture.display(), QStringLiteral("00:00"));
-    QCOMPARE(fixture.caption("Labhm"), QStringLiteral("00"));
-    QCOMPARE(fixture.messages.texts("information"), QStringList{timeIsUp});
-    for (const char *name : {"Timer1", "Timer2", "Timer3"})
-        QVERIFY(!formTimer(form.session(), name).Enabled());
-    QCOMPARE(form.session().clockState(), CountdownClock::State::Closed);
-    // Nothing acts any more.
-    QTest::keyClick(&form, 'a');
-    QVERIFY(!formTimer(form.session(), "Timer1").Enabled());
-}
-
-void TestForm1Commands::twoMinuteCountCrossesTheMinute()
-{
-    Form1Fixture fixture;
-    fixture.writeSettings(settingsWith("2"));
-    Form1 &form = fixture.load();
-    QTest::keyClick(&form, 'a');
-    fixture.elapse(1s);
-    QCOMPARE(fixture.display(), QStringLiteral("1:59"));
-    fixture.elapse(58s);
-    QCOMPARE(fixture.display(), QStringLiteral("1:1"));
-    fixture.elapse(1s);
-    QCOMPARE(fixture.display(), QStringLiteral("1:0"));
-    fixture.elapse(1s);
-    QCOMPARE(fixture.display(), QStringLiteral("0:59"));
-    fixture.elapse(58s);
-    QCOMPARE(fixture.display(), QStringLiteral("0:1"));
-    QCOMPARE(fixture.finished, 0);
-    fixture.elapse(1s);
-    QCOMPARE(fixture.finished, 1);
-}
-
-void TestForm1Commands::pauseAndResumeKeepTheTime()
-{
-    Form1Fixture fixture;
-    fixture.writeSettings(settingsWith("10"));
-    Form1 &form = fixture.load();
-    QTest::keyClick(&form, 'a');
-    fixture.elapse(1s);
-    QCOMPARE(fixture.display(), QStringLiteral("9:59"));
-    fixture.elapse(202s + 400ms); // 6 : 37 shown, 400 ms into the next second
-    QCOMPARE(fixture.display(), QStringLiteral("6:37"));
-    QTest::keyClick(&form, 's');
-    QVERIFY(!formTimer(form.session(), "Timer1").Enabled());
-    fixture.elapse(30s);
-    QCOMPARE(fixture.display(), QStringLiteral("6:37"));
-    QTest::keyClick(&form, 's'); // pausing again changes nothing
-    QTest::keyClick(&form, 'a');
-    fixture.elapse(599ms);
-    QCOMPARE(fixture.display(), QStringLiteral("6:37"));
-    fixture.elapse(1ms);
-    QCOMPARE(fixture.display(), QStringLiteral("6:36"));
-}
-
-void TestForm1Commands::startWhileRunningDoesNothing()
-{
-    Form1Fixture fixture;
-    fixture.writeSettings(settingsWith("10"));
-    Form1 &form = fixture.load();
-    QTest::keyClick(&form, 'a');
-    fixture.elapse(75s);
-    QCOMPARE(fixture.display(), QStringLiteral("8:45"));
-    QTest::keyClick(&form, 'a');
-    fixture.elapse(1s);
-    QCOMPARE(fixture.display(), QStringLiteral("8:44"));
-}
-
-void TestForm1Commands::minutesTextGivesTheCounter_data()
-{
-    QTest::addColumn<QByteArray>("minutes");
-    QTest::addColumn<int>("counter");
-    QTest::newRow("blanks around 3") << QByteArray(" 3 ") << 2;
-    QTest::newRow("2.5") << QByteArray("2.5") << 2;
-    QTest::newRow("1.5") << QByteArray("1.5") << 0;
-    QTest::newRow("0.5") << QByteArray("0.5") << 0;
-    QTest::newRow("32768") << QByteArray("32768") << 32767;
-}
-
-void TestForm1Commands::minutesTextGivesTheCounter()
-{
-    QFETCH(QByteArray, minutes);
-    QFETCH(int, counter);
-    Form1Fixture fixture;
-    fixture.writeSettings("T\r\n" + minutes + "\r\n");
-    Form1 &form = fixture.load();
-    form.Comstart_Click();
-    QCOMPARE(form.session().f(), counter);
-    QVERIFY(formTimer(form.session(), "Timer1").Enabled());
-    QVERIFY(form.settingsDialog().isLoaded());
-    QVERIFY(!form.settingsDialog().isVisible());
-    fixture.elapse(1s);
-    QCOMPARE(fixture.display(), QString::number(counter) + QStringLiteral(":59"));
-}
-
-void TestForm1Commands::invalidMinutesAreRefused_data()
-{
-    QTest::addColumn<QByteArray>("minutes");
-    for (const char *text : {"0", "-1", "32769", "", "abc", "1e3", "0.4"})
-        QTest::newRow(*text ? text : "empty") << QByteArray(text);
-}
-
-void TestForm1Commands::invalidMinutesAreRefused()
-{
-    QFETCH(QByteArray, minutes);
-    Form1Fixture fixture;
-    fixture.writeSettings("T\r\n" + minutes + "\r\n");
-    Form1 &form = fixture.load();
-    const QString shownBefore = fixture.display();
-    QTest::keyClick(&form, 'a');
-    QCOMPARE(fixture.messages.texts("information"), QStringList{invalidMinutes});
-    QVERIFY(!formTimer(form.session(), "Timer1").Enabled());
-    QVERIFY(!formTimer(form.session(), "Timer2").Enabled());
-    QCOMPARE(form.session().f(), 0);
-    QCOMPARE(form.session().m(), 59);
-    QCOMPARE(form.session().clockState(), CountdownClock::State::Ready);
-    fixture.elapse(3s);
-    QCOMPARE(fixture.display(), shownBefore);
-}
-
-void TestForm1Commands::resetAnsweredNoChangesNothing()
-{
-    Form1Fixture fixture;
-    fixture.writeSettings(settingsWith("5"));
-    Form1 &form = fixture.load();
-    QTest::keyClick(&form, 'a');
-    fixture.elapse(10s);
-    fixture.messages.nextAnswer = false;
-    fixture.messages.whileOpen = [&] { fixture.elapse(2s); }; // the count goes on behind it
-    QTest::keyClick(&form, 'd');
-    QCOMPARE(fixture.messages.shown.size(), 1);
-    QCOMPARE(fixture.messages.shown.first().kind, QStringLiteral("question"));
-    QCOMPARE(fixture.messages.shown.first().text, QStringLiteral("您是否真的要重置时间？"));
-    QCOMPARE(fixture.messages.shown.first().title, QStringLiteral("提示"));
-    QCOMPARE(fixture.display(), QStringLiteral("4:48"));
-    QVERIFY(formTimer(form.session(), "Timer1").Enabled());
-    fixture.elapse(1s);
-    QCOMPARE(fixture.display(), QStringLiteral("4:47"));
 }
 
 void TestForm1Commands::resetAnsweredYesShowsTheStoredMinutes()
@@ -262,20 +91,6 @@ void TestForm1Commands::resetAnsweredYesShowsTheStoredMinutes()
     QCOMPARE(fixture.display(), QStringLiteral("7:00"));
     fixture.elapse(1ms);
     QCOMPARE(fixture.display(), QStringLiteral("4:59"));
-}
-
-void TestForm1Commands::resetWithAnUnreadableFileSaysSoAndKeepsTheMinutes()
-{
-    Form1Fixture fixture;
-    fixture.writeSettings(settingsWith("5"));
-    Form1 &form = fixture.load();
-    QVERIFY(QFile::remove(fixture.settingsPath()));
-    QVERIFY(QDir().mkpath(fixture.settingsPath()));
-    QTest::keyClick(&form, 'd');
-    QCOMPARE(fixture.messages.shown.size(), 2);
-    QVERIFY(fixture.messages.shown.at(1).text.contains(
-        QDir::toNativeSeparators(fixture.settingsPath())));
-    QCOMPARE(fixture.display(), QStringLiteral("5:00"));
 }
 
 void TestForm1Commands::settingsOpenWhileTheCountGoesOn()
@@ -378,27 +193,6 @@ void TestForm1Commands::timeUpWhileTheSettingsDialogIsOpen()
     QCOMPARE(fixture.messages.texts("information"), QStringList{timeIsUp});
 }
 
-void TestForm1Commands::hundredthsAreDeliveredInBatches()
-{
-    Form1Fixture fixture;
-    Form1 &form = fixture.load();
-    form.Comstart_Click();
-    QVERIFY(formTimer(form.session(), "Timer1").isWakeScheduled());
-    QVERIFY(!formTimer(form.session(), "Timer2").isWakeScheduled()); // its label is hidden
-    fixture.clock.advance(250ms);
-    QCOMPARE(form.hundredthsCaption(), QStringLiteral("75"));
-    fixture.clock.advance(730ms);
-    QCOMPARE(form.hundredthsCaption(), QStringLiteral("2"));
-    fixture.clock.advance(10ms);
-    QCOMPARE(form.hundredthsCaption(), QStringLiteral("1"));
-    fixture.clock.advance(10ms);
-    QCOMPARE(form.hundredthsCaption(), QStringLiteral("99"));
-    form.Compause_Click();
-    fixture.clock.advance(1s);
-    QCOMPARE(form.hundredthsCaption(), QStringLiteral("99"));
-    QCOMPARE(form.session().hm(), 98);
-}
-
 void TestForm1Commands::accessibleNameSaysTheTimeLeft()
 {
     Form1Fixture fixture;
@@ -407,46 +201,6 @@ void TestForm1Commands::accessibleNameSaysTheTimeLeft()
     form.Comstart_Click();
     fixture.elapse(1s);
     QCOMPARE(form.accessibleName(), QStringLiteral("剩余 9 分 59 秒"));
-}
-
-void TestForm1Commands::colonBlinksInTheLastMinute()
-{
-    Form1Fixture fixture;
-    fixture.writeSettings(settingsWith("2"));
-    Form1 &timer = fixture.load({.minutes = std::nullopt, .warnMinutes = 1, .scale = 1});
-    QLabel *colon = fixture.label("Label2");
-    const auto colonShownFor = [&](int halfSeconds) {
-        QList<bool> shown;
-        for (int i = 0; i < halfSeconds; ++i) {
-            fixture.elapse(500ms);
-            formTimer(timer.session(), "Timer3").catchUp();
-            shown << !colon->isHidden();
-        }
-        return shown;
-    };
-    timer.Comstart_Click();
-    fixture.elapse(59s);
-    QCOMPARE(fixture.display(), QStringLiteral("1:1"));
-    QCOMPARE(colonShownFor(2), (QList<bool>{true, true})); // 1:01, then 1:00 is left
-    QCOMPARE(fixture.display(), QStringLiteral("1:0"));
-    QVERIFY(formTimer(timer.session(), "Timer3").Enabled());
-    QCOMPARE(colonShownFor(4), (QList<bool>{false, true, false, true}));
-    timer.Compause_Click();
-    QVERIFY(!formTimer(timer.session(), "Timer3").Enabled());
-    QCOMPARE(colonShownFor(3), (QList<bool>{true, true, true}));
-    QVERIFY(fixture.label("Label1")->isHidden());
-}
-
-void TestForm1Commands::runMinutesLeaveTheFileAlone()
-{
-    Form1Fixture fixture;
-    Form1 &form = fixture.load({.minutes = QStringLiteral("1"), .warnMinutes = 0, .scale = 1});
-    QCOMPARE(fixture.display(), QStringLiteral("1:00"));
-    form.Comstart_Click();
-    fixture.elapse(60s);
-    QCOMPARE(fixture.messages.texts("information"), QStringList{timeIsUp});
-    QCOMPARE(fixture.finished, 1);
-    QVERIFY(!QFileInfo::exists(fixture.folder())); // not even the default file was made
 }
 
 void TestForm1Commands::globalCommandGivesTheKeyboardBack()

@@ -1,0 +1,318 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "session/countdownsession.h"
+
+#include "forms/formtimer.h"
+#include "support/fakeclock.h"
+#include "support/fakemessageboxes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace std::chrono;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString invalidMinutes =
+    QStringLiteral("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！");
+const QString timeIsUp = QStringLiteral("倒计时时间到！！！");
+
+QByteArray settingsWith(const char *minutes)
+{
+    return QByteArray("T\r\n") + minutes + "\r\n";
+}
+
+// A session on a temporary settings folder, with a clock the test moves and message boxes
+// it answers; what a display would show is kept from the session's signals.
+class SessionFixture
+{
+public:
+    explicit SessionFixture(const QByteArray &settings = {}, const RunOptions &options = {})
+    {
+        if (!settings.isEmpty())
+            writeSettings(settings);
+        QObject::connect(&session, &CountdownSession::minutesShown,
+                         [this](const QString &text) { minutes = text; });
+        QObject::connect(&session, &CountdownSession::secondsShown,
+                         [this](const QString &text) { seconds = text; });
+        QObject::connect(&session, &CountdownSession::hundredthsShown,
+                         [this](const QString &text) { hundredths = text; });
+        QObject::connect(&session, &CountdownSession::colonChanged,
+                         [this](bool second) { secondFace = second; });
+        QObject::connect(&session, &CountdownSession::finished, [this] { ++finished; });
+        session.setRunOptions(options);
+        session.load();
+        minutes = session.sj();
+    }
+
+    QString folder() const { return m_temp.filePath(QStringLiteral("MorivTemp")); }
+    QString settingsPath() const { return QDir(folder()).filePath(QStringLiteral("sys.txt")); }
+    void writeSettings(const QByteArray &bytes)
+    {
+        QDir().mkpath(folder());
+        QFile file(settingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    QString display() const { return minutes + u':' + seconds; }
+    FormTimer &timer(const char *name) { return formTimer(session, name); }
+    // Moves the clock forward, waking the timers every 100 ms as the event loop would.
+    void elapse(milliseconds duration)
+    {
+        for (milliseconds done(0); done < duration; done += 100ms) {
+            clock.advance(std::min(100ms, duration - done));
+            timer("Timer1").catchUp();
+        }
+    }
+
+private:
+    QTemporaryDir m_temp;
+
+public:
+    FakeClock clock;
+    FakeMessageBoxes messages;
+    CountdownSession session{{messages, clock, SettingsFile(folder())}};
+    QString minutes;
+    QString seconds = QStringLiteral("00");
+    QString hundredths;
+    bool secondFace = false;
+    int finished = 0;
+};
+
+} // namespace
+
+class TestCountdownSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void oneMinuteCountEndsAtSixtySeconds();
+    void twoMinuteCountCrossesTheMinute();
+    void pauseAndResumeKeepTheTime();
+    void startWhileRunningDoesNothing();
+    void minutesTextGivesTheCounter_data();
+    void minutesTextGivesTheCounter();
+    void invalidMinutesAreRefused_data();
+    void invalidMinutesAreRefused();
+    void resetAnsweredNoChangesNothing();
+    void resetWithAnUnreadableFileSaysSoAndKeepsTheMinutes();
+    void hundredthsAreDeliveredInBatches();
+    void colonBlinksInTheLastMinute();
+    void runMinutesLeaveTheFileAlone();
+};
+
+void TestCountdownSession::oneMinuteCountEndsAtSixtySeconds()
+{
+    SessionFixture fixture(settingsWith("1"));
+    fixture.session.start();
+    QCOMPARE(fixture.session.f(), 0);
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("0:59"));
+    fixture.elapse(58s);
+    QCOMPARE(fixture.display(), QStringLiteral("0:1"));
+    QCOMPARE(fixture.finished, 0);
+    fixture.elapse(999ms);
+    QCOMPARE(fixture.finished, 0);
+    fixture.elapse(1ms);
+    QCOMPARE(fixture.finished, 1);
+    QCOMPARE(fixture.display(), QStringLiteral("00:00"));
+    QCOMPARE(fixture.hundredths, QStringLiteral("00"));
+    QCOMPARE(fixture.messages.texts("information"), QStringList{timeIsUp});
+    for (const char *name : {"Timer1", "Timer2", "Timer3"})
+        QVERIFY(!fixture.timer(name).Enabled());
+    QCOMPARE(fixture.session.clockState(), CountdownClock::State::Closed);
+    // Nothing acts any more.
+    fixture.session.start();
+    QVERIFY(!fixture.timer("Timer1").Enabled());
+}
+
+void TestCountdownSession::twoMinuteCountCrossesTheMinute()
+{
+    SessionFixture fixture(settingsWith("2"));
+    fixture.session.start();
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("1:59"));
+    fixture.elapse(58s);
+    QCOMPARE(fixture.display(), QStringLiteral("1:1"));
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("1:0"));
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("0:59"));
+    fixture.elapse(58s);
+    QCOMPARE(fixture.display(), QStringLiteral("0:1"));
+    QCOMPARE(fixture.finished, 0);
+    fixture.elapse(1s);
+    QCOMPARE(fixture.finished, 1);
+}
+
+void TestCountdownSession::pauseAndResumeKeepTheTime()
+{
+    SessionFixture fixture(settingsWith("10"));
+    fixture.session.start();
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("9:59"));
+    fixture.elapse(202s + 400ms); // 6 : 37 shown, 400 ms into the next second
+    QCOMPARE(fixture.display(), QStringLiteral("6:37"));
+    fixture.session.pause();
+    QVERIFY(!fixture.timer("Timer1").Enabled());
+    fixture.elapse(30s);
+    QCOMPARE(fixture.display(), QStringLiteral("6:37"));
+    fixture.session.pause(); // pausing again changes nothing
+    fixture.session.start();
+    fixture.elapse(599ms);
+    QCOMPARE(fixture.display(), QStringLiteral("6:37"));
+    fixture.elapse(1ms);
+    QCOMPARE(fixture.display(), QStringLiteral("6:36"));
+}
+
+void TestCountdownSession::startWhileRunningDoesNothing()
+{
+    SessionFixture fixture(settingsWith("10"));
+    fixture.session.start();
+    fixture.elapse(75s);
+    QCOMPARE(fixture.display(), QStringLiteral("8:45"));
+    fixture.session.start();
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("8:44"));
+}
+
+void TestCountdownSession::minutesTextGivesTheCounter_data()
+{
+    QTest::addColumn<QByteArray>("minutes");
+    QTest::addColumn<int>("counter");
+    QTest::newRow("blanks around 3") << QByteArray(" 3 ") << 2;
+    QTest::newRow("2.5") << QByteArray("2.5") << 2;
+    QTest::newRow("1.5") << QByteArray("1.5") << 0;
+    QTest::newRow("0.5") << QByteArray("0.5") << 0;
+    QTest::newRow("32768") << QByteArray("32768") << 32767;
+}
+
+void TestCountdownSession::minutesTextGivesTheCounter()
+{
+    QFETCH(QByteArray, minutes);
+    QFETCH(int, counter);
+    SessionFixture fixture("T\r\n" + minutes + "\r\n");
+    fixture.session.start();
+    QCOMPARE(fixture.session.f(), counter);
+    QVERIFY(fixture.timer("Timer1").Enabled());
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QString::number(counter) + QStringLiteral(":59"));
+}
+
+void TestCountdownSession::invalidMinutesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("minutes");
+    for (const char *text : {"0", "-1", "32769", "", "abc", "1e3", "0.4"})
+        QTest::newRow(*text ? text : "empty") << QByteArray(text);
+}
+
+void TestCountdownSession::invalidMinutesAreRefused()
+{
+    QFETCH(QByteArray, minutes);
+    SessionFixture fixture("T\r\n" + minutes + "\r\n");
+    const QString shownBefore = fixture.display();
+    fixture.session.start();
+    QCOMPARE(fixture.messages.texts("information"), QStringList{invalidMinutes});
+    QVERIFY(!fixture.timer("Timer1").Enabled());
+    QVERIFY(!fixture.timer("Timer2").Enabled());
+    QCOMPARE(fixture.session.f(), 0);
+    QCOMPARE(fixture.session.m(), 59);
+    QCOMPARE(fixture.session.clockState(), CountdownClock::State::Ready);
+    fixture.elapse(3s);
+    QCOMPARE(fixture.display(), shownBefore);
+}
+
+void TestCountdownSession::resetAnsweredNoChangesNothing()
+{
+    SessionFixture fixture(settingsWith("5"));
+    fixture.session.start();
+    fixture.elapse(10s);
+    fixture.messages.nextAnswer = false;
+    fixture.messages.whileOpen = [&] { fixture.elapse(2s); }; // the count goes on behind it
+    fixture.session.reset();
+    QCOMPARE(fixture.messages.shown.size(), 1);
+    QCOMPARE(fixture.messages.shown.first().kind, QStringLiteral("question"));
+    QCOMPARE(fixture.messages.shown.first().text, QStringLiteral("您是否真的要重置时间？"));
+    QCOMPARE(fixture.messages.shown.first().title, QStringLiteral("提示"));
+    QCOMPARE(fixture.display(), QStringLiteral("4:48"));
+    QVERIFY(fixture.timer("Timer1").Enabled());
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), QStringLiteral("4:47"));
+}
+
+void TestCountdownSession::resetWithAnUnreadableFileSaysSoAndKeepsTheMinutes()
+{
+    SessionFixture fixture(settingsWith("5"));
+    QVERIFY(QFile::remove(fixture.settingsPath()));
+    QVERIFY(QDir().mkpath(fixture.settingsPath()));
+    fixture.session.reset();
+    QCOMPARE(fixture.messages.shown.size(), 2);
+    QVERIFY(fixture.messages.shown.at(1).text.contains(
+        QDir::toNativeSeparators(fixture.settingsPath())));
+    QCOMPARE(fixture.display(), QStringLiteral("5:00"));
+}
+
+void TestCountdownSession::hundredthsAreDeliveredInBatches()
+{
+    SessionFixture fixture;
+    const auto caption = [&] {
+        fixture.session.catchUpHundredths();
+        return fixture.hundredths;
+    };
+    fixture.session.start();
+    QVERIFY(fixture.timer("Timer1").isWakeScheduled());
+    QVERIFY(!fixture.timer("Timer2").isWakeScheduled()); // nobody sees them
+    fixture.clock.advance(250ms);
+    QCOMPARE(caption(), QStringLiteral("75"));
+    fixture.clock.advance(730ms);
+    QCOMPARE(caption(), QStringLiteral("2"));
+    fixture.clock.advance(10ms);
+    QCOMPARE(caption(), QStringLiteral("1"));
+    fixture.clock.advance(10ms);
+    QCOMPARE(caption(), QStringLiteral("99"));
+    fixture.session.pause();
+    fixture.clock.advance(1s);
+    QCOMPARE(caption(), QStringLiteral("99"));
+    QCOMPARE(fixture.session.hm(), 98);
+}
+
+void TestCountdownSession::colonBlinksInTheLastMinute()
+{
+    SessionFixture fixture(settingsWith("2"),
+                           {.minutes = std::nullopt, .warnMinutes = 1, .scale = 1});
+    const auto colonShownFor = [&](int halfSeconds) {
+        QList<bool> shown;
+        for (int i = 0; i < halfSeconds; ++i) {
+            fixture.elapse(500ms);
+            fixture.timer("Timer3").catchUp();
+            shown << !fixture.secondFace;
+        }
+        return shown;
+    };
+    fixture.session.start();
+    fixture.elapse(59s);
+    QCOMPARE(fixture.display(), QStringLiteral("1:1"));
+    QCOMPARE(colonShownFor(2), (QList<bool>{true, true})); // 1:01, then 1:00 is left
+    QCOMPARE(fixture.display(), QStringLiteral("1:0"));
+    QVERIFY(fixture.timer("Timer3").Enabled());
+    QCOMPARE(colonShownFor(4), (QList<bool>{false, true, false, true}));
+    fixture.session.pause();
+    QVERIFY(!fixture.timer("Timer3").Enabled());
+    QCOMPARE(colonShownFor(3), (QList<bool>{true, true, true}));
+}
+
+void TestCountdownSession::runMinutesLeaveTheFileAlone()
+{
+    SessionFixture fixture({}, {.minutes = QStringLiteral("1"), .warnMinutes = 0, .scale = 1});
+    QCOMPARE(fixture.display(), QStringLiteral("1:00"));
+    fixture.session.start();
+    fixture.elapse(60s);
+    QCOMPARE(fixture.messages.texts("information"), QStringList{timeIsUp});
+    QCOMPARE(fixture.finished, 1);
+    QVERIFY(!QFileInfo::exists(fixture.folder())); // not even the default file was made
+}
+
+QTEST_GUILESS_MAIN(TestCountdownSession)
+#include "tst_countdownsession.moc"
