@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file where the system refuses: unusable folders, full disks, FIFOs, devices.
-#include "settings/settingsfile.h"
-
-#include "settingsbytes.h"
+#include "tst_settingsfile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <csignal>
 #include <sys/mount.h>
@@ -16,32 +12,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-class TestSettingsFaults : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void init()
-    {
-        m_temp = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_temp->isValid());
-    }
-
-    void unusableLocationReportsFailure_data();
-    void unusableLocationReportsFailure();
-    void readOnlyFolderReportsFailureAndKeepsTheFile();
-    void failedWriteKeepsTheOldBytes_data();
-    void failedWriteKeepsTheOldBytes();
-    void onlyRegularFilesAreUsed_data();
-    void onlyRegularFilesAreUsed();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_temp;
-    QString folder() const { return m_temp->filePath(QStringLiteral("MorivTemp")); }
-    QString file() const { return QDir(folder()).filePath(QStringLiteral("sys.txt")); }
-};
-
-void TestSettingsFaults::unusableLocationReportsFailure_data()
+void TestSettingsFile::unusableLocationReportsFailure_data()
 {
     QTest::addColumn<QString>("setup");
     QTest::newRow("sys.txt is a folder") << "fileIsFolder";
@@ -49,7 +20,7 @@ void TestSettingsFaults::unusableLocationReportsFailure_data()
     QTest::newRow("folder inside a plain file") << "parentIsFile";
 }
 
-void TestSettingsFaults::unusableLocationReportsFailure()
+void TestSettingsFile::unusableLocationReportsFailure()
 {
     QFETCH(QString, setup);
     QString location = folder();
@@ -81,7 +52,7 @@ void TestSettingsFaults::unusableLocationReportsFailure()
         QCOMPARE(readAll(folder()), QByteArray("not a folder"));
 }
 
-void TestSettingsFaults::readOnlyFolderReportsFailureAndKeepsTheFile()
+void TestSettingsFile::readOnlyFolderReportsFailureAndKeepsTheFile()
 {
     if (geteuid() == 0)
         QSKIP("the superuser writes into read-only folders");
@@ -97,14 +68,14 @@ void TestSettingsFaults::readOnlyFolderReportsFailureAndKeepsTheFile()
     QCOMPARE(readAll(file()), QByteArray("old\r\n5\r\n"));
 }
 
-void TestSettingsFaults::failedWriteKeepsTheOldBytes_data()
+void TestSettingsFile::failedWriteKeepsTheOldBytes_data()
 {
     QTest::addColumn<bool>("fullDisk");
     QTest::newRow("a tmpfs filled to the last byte") << true;
     QTest::newRow("a file-size limit of 4 bytes") << false;
 }
 
-void TestSettingsFaults::failedWriteKeepsTheOldBytes()
+void TestSettingsFile::failedWriteKeepsTheOldBytes()
 {
     QFETCH(bool, fullDisk);
     const QString disk = m_temp->filePath(QStringLiteral("disk"));
@@ -145,7 +116,7 @@ void TestSettingsFaults::failedWriteKeepsTheOldBytes()
              QStringList{QStringLiteral("sys.txt")});
 }
 
-void TestSettingsFaults::onlyRegularFilesAreUsed_data()
+void TestSettingsFile::onlyRegularFilesAreUsed_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
@@ -155,7 +126,7 @@ void TestSettingsFaults::onlyRegularFilesAreUsed_data()
     QTest::newRow("a link to a regular file") << "linked file" << "";
 }
 
-void TestSettingsFaults::onlyRegularFilesAreUsed()
+void TestSettingsFile::onlyRegularFilesAreUsed()
 {
     QFETCH(QString, kind);
     QFETCH(QString, reason);
@@ -210,6 +181,3 @@ void TestSettingsFaults::onlyRegularFilesAreUsed()
     QCOMPARE(QDir(folder()).entryList(QDir::Files | QDir::Hidden | QDir::System),
              QStringList{QStringLiteral("sys.txt")});
 }
-
-QTEST_GUILESS_MAIN(TestSettingsFaults)
-#include "tst_settingsfaults.moc"

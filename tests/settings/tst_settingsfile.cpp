@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/settingsfile.h"
 
-#include "settingsbytes.h"
+#include "tst_settingsfile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -17,34 +15,6 @@ QByteArray gbk(const char *utf8)
 
 } // namespace
 
-class TestSettingsFile : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void init();
-
-    void defaultFileIsSeventeenExactBytes();
-    void firstRunCreatesFolderAndFile();
-    void missingFileInExistingFolderIsCreated();
-    void existingFileIsNotWritten();
-
-    void reading_data();
-    void reading();
-    void emptyFileKeepsEarlierValues();
-    void writtenTextsReadBackUnchanged_data();
-    void writtenTextsReadBackUnchanged();
-    void emptyTitleWritesLeadingLineEnd();
-    void saveReplacesTheWholeFile();
-    void invalidBytesBecomeReplacementCharacters();
-    void hugeLineIsCutNotHeld();
-    void fileOverOneMebibyteIsRefusedUnread();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_temp;
-    QString folder() const { return m_temp->filePath(QStringLiteral("MorivTemp")); }
-    QString file() const { return QDir(folder()).filePath(QStringLiteral("sys.txt")); }
-};
 
 void TestSettingsFile::init()
 {
@@ -218,4 +188,3 @@ void TestSettingsFile::fileOverOneMebibyteIsRefusedUnread()
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
-#include "tst_settingsfile.moc"
