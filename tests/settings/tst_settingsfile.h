@@ -51,6 +51,14 @@ private slots:
     void hugeLineIsCutNotHeld();
     void fileOverOneMebibyteIsRefusedUnread();
 
+    void unusableLocationReportsFailure_data();
+    void unusableLocationReportsFailure();
+    void readOnlyFolderReportsFailureAndKeepsTheFile();
+    void failedWriteKeepsTheOldBytes_data();
+    void failedWriteKeepsTheOldBytes();
+    void onlyRegularFilesAreUsed_data();
+    void onlyRegularFilesAreUsed();
+
 private:
     std::unique_ptr<QTemporaryDir> m_temp;
     QString folder() const { return m_temp->filePath(QStringLiteral("MorivTemp")); }
