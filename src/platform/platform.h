@@ -40,6 +40,11 @@ public:
     // returns it to the slide show.
     virtual quintptr focusedWindow() = 0;
     virtual void restoreFocus(quintptr window) = 0;
+
+protected:
+    // A window drawn with per-pixel alpha and no background of its own: what is not a digit
+    // stays fully transparent.
+    static void drawTranslucent(QWidget *window);
 };
 
 // Ctrl+Alt and a letter, for the whole desktop: they reach the timer whichever program has

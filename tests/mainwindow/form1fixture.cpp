@@ -58,11 +58,7 @@ QString Form1Fixture::display() const
 
 void Form1Fixture::elapse(milliseconds duration)
 {
-    const milliseconds step(100);
-    for (milliseconds done(0); done < duration; done += step) {
-        clock.advance(std::min(step, duration - done));
-        formTimer(m_form->session(), "Timer1").catchUp();
-    }
+    clock.elapse(duration, formTimer(m_form->session(), "Timer1"));
 }
 
 void Form1Fixture::untilNextTick()

@@ -70,8 +70,7 @@ public:
     // transparent, with no background drawn, so there is nothing to key out.
     void makeLayered(QWidget *window) override
     {
-        window->setAttribute(Qt::WA_TranslucentBackground);
-        window->setAutoFillBackground(false);
+        drawTranslucent(window);
     }
     void keyOutBlack(QWidget *) override {}
     void refreshKeyOut(QWidget *) override {}

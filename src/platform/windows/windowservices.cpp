@@ -29,8 +29,7 @@ public:
         // decides the layered style again on every flush of a frameless window and takes it
         // away. A translucent window is one Qt keeps layered itself, drawn with per-pixel
         // alpha; it draws no background, so the black around the digits is fully transparent.
-        window->setAttribute(Qt::WA_TranslucentBackground);
-        window->setAutoFillBackground(false);
+        drawTranslucent(window);
     }
 
     void keyOutBlack(QWidget *) override

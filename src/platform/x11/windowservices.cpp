@@ -68,8 +68,7 @@ public:
         // (wlroots' XWayland) or never repaint what is under a shaped window (KWin) show the
         // window's own pixels instead, so those are fully transparent around the digits: a
         // 32-bit visual that draws no background.
-        window->setAttribute(Qt::WA_TranslucentBackground);
-        window->setAutoFillBackground(false);
+        drawTranslucent(window);
     }
 
     void keyOutBlack(QWidget *window) override
