@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/commandchannel.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
 #include <QTimer>
+
+#include <chrono>
 
 namespace {
 
@@ -19,23 +24,55 @@ constexpr int runMilliseconds = 10000;
 
 namespace CommandChannel {
 
-Delivery send(const QString &socketName, const QString &command)
+QString ownName(const QString &base)
 {
-    if (socketName.isEmpty())
+    if (!QDir::isAbsolutePath(base))
+        return base;
+    // The steady clock counts from boot for every process alike: a later timer's name sorts
+    // after an earlier one's, whatever the wall clock does meanwhile.
+    const auto started = std::chrono::steady_clock::now().time_since_epoch();
+    return base + QStringLiteral("-%1-%2")
+                      .arg(std::chrono::nanoseconds(started).count(), 20, 10, QLatin1Char('0'))
+                      .arg(QCoreApplication::applicationPid());
+}
+
+QStringList names(const QString &base)
+{
+    if (!QDir::isAbsolutePath(base))
+        return {base};
+    const QFileInfo info(base);
+    QStringList found = info.dir().entryList({info.fileName() + QStringLiteral("-*")},
+                                             QDir::System, QDir::Name | QDir::Reversed);
+    for (QString &name : found)
+        name = info.dir().filePath(name);
+    // A timer of an earlier version listens at the name itself.
+    return found << base;
+}
+
+Delivery send(const QString &base, const QString &command)
+{
+    if (base.isEmpty())
         return Delivery::NoTimer;
-    QLocalSocket socket;
-    socket.connectToServer(socketName);
-    if (!socket.waitForConnected(answerMilliseconds))
-        return Delivery::NoTimer;
-    socket.write(command.toUtf8() + '\n');
-    if (!socket.waitForBytesWritten(answerMilliseconds))
-        return Delivery::Refused;
-    QByteArray answer;
-    while (!answer.contains('\n') && socket.waitForReadyRead(runMilliseconds))
-        answer += socket.read(maxMessage);
-    if (answer == "busy\n")
-        return Delivery::Busy;
-    return answer == "ok\n" ? Delivery::Delivered : Delivery::Refused;
+    for (const QString &name : names(base)) {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (!socket.waitForConnected(answerMilliseconds)) {
+            // Nobody listens there any more: a timer that was killed left its socket behind.
+            if (socket.error() == QLocalSocket::ConnectionRefusedError)
+                QLocalServer::removeServer(name);
+            continue;
+        }
+        socket.write(command.toUtf8() + '\n');
+        if (!socket.waitForBytesWritten(answerMilliseconds))
+            return Delivery::Refused;
+        QByteArray answer;
+        while (!answer.contains('\n') && socket.waitForReadyRead(runMilliseconds))
+            answer += socket.read(maxMessage);
+        if (answer == "busy\n")
+            return Delivery::Busy;
+        return answer == "ok\n" ? Delivery::Delivered : Delivery::Refused;
+    }
+    return Delivery::NoTimer;
 }
 
 } // namespace CommandChannel
@@ -50,14 +87,15 @@ CommandServer::CommandServer(QObject *parent)
 
 CommandServer::~CommandServer() = default;
 
-Outcome CommandServer::listen(const QString &socketName)
+Outcome CommandServer::listen(const QString &base)
 {
-    if (socketName.isEmpty())
+    if (base.isEmpty())
         return Outcome::failure(QStringLiteral("there is no private folder for its socket"));
-    QLocalServer::removeServer(socketName);
-    if (m_server->listen(socketName))
+    const QString name = CommandChannel::ownName(base);
+    if (m_server->listen(name))
         return {};
-    return Outcome::failure(socketName, m_server->errorString());
+    return Outcome::failure(name, QStringLiteral("cannot listen there (socket error %1)")
+                                      .arg(int(m_server->serverError())));
 }
 
 void CommandServer::accept()

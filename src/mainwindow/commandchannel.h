@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -17,10 +18,17 @@ class QLocalServer;
 // "ok", "busy" (a question or dialog is open: nothing done) or "unknown".
 namespace CommandChannel {
 
+// Any number of timers may run. At a path each listens at a name of its own beside the base,
+// which says when it started; a base that is not a path (a Windows pipe) is shared.
+QString ownName(const QString &base);
+// The names timers may listen at, newest first.
+QStringList names(const QString &base);
+
 enum class Delivery { Delivered, Busy, NoTimer, Refused };
-// Sends one command and waits for the answer: at most two seconds for the timer to take it,
-// ten for it to run it or open its question.
-Delivery send(const QString &socketName, const QString &command);
+// Sends one command to the newest timer that answers, and waits for its answer: at most two
+// seconds for it to take the command, ten for it to run it or open its question. A socket
+// nobody listens at any more is removed on the way.
+Delivery send(const QString &base, const QString &command);
 
 } // namespace CommandChannel
 
@@ -32,9 +40,8 @@ public:
     explicit CommandServer(QObject *parent = nullptr);
     ~CommandServer() override;
 
-    // Listens at the name. A socket there, left by a timer that was killed or still held by
-    // an older one, is replaced: the timer started last answers.
-    Outcome listen(const QString &socketName);
+    // Listens at a name of its own by the base; it is removed when the server ends.
+    Outcome listen(const QString &base);
     // Runs each command that arrives, and answers through the function it is handed whether
     // it took it ("ok") or not ("busy"); the other process waits for that answer. Without a
     // handler every command is taken.

@@ -92,8 +92,10 @@ std::unique_ptr<GlobalShortcuts> createGlobalShortcuts();
 
 // The folder that holds the settings file on this platform.
 QString settingsDirectory();
-// Where this user's timer listens for `moriv --command`: empty when no safe place exists.
+// Where this user's timers listen for `moriv --command`: empty when no safe place exists.
+// A timer may add up to commandSocketSuffix bytes of its own to the name.
 QString commandSocketName();
+constexpr int commandSocketSuffix = 32;
 // Adds (or removes) the desktop's own shortcuts that run `program --command ...`, where the
 // desktop lets a program set them, or says how to bind them; says what was done.
 Outcome changeDesktopShortcuts(const QString &program, bool install);

@@ -69,7 +69,8 @@ check_pixels "counting"
 show_keeps_keys
 
 step "garbage and an oversized message to the socket change nothing"
-python3 - "$XDG_RUNTIME_DIR/moriv-command" <<'PY'
+sockets=("$XDG_RUNTIME_DIR"/moriv-command-*)
+python3 - "${sockets[0]}" <<'PY'
 import socket, sys
 for message in (b"\x00\xffgarbage\n", b"s" * 1000000):
     peer = socket.socket(socket.AF_UNIX)
@@ -97,10 +98,32 @@ poll 5 focused_on "提示" || fail "the question has no focus"
 xdotool key Return
 wait_screen '剩余 3 分 00 秒' 5
 
+step "two timers: the newest answers; ending the older or killing a newer cuts off neither"
+background "$work/second.log" "$program" --minutes 7
+second_pid=$last_pid
+wait_screen '剩余 7 分 00 秒' 5
+stop "$program_pid" # SIGTERM ends the timer as closing it does
+[ "$(command_status start)" = 0 ] || fail "the second timer cannot be reached"
+wait_screen '剩余 6 分 5[0-9] 秒' 4
+background "$work/third.log" "$program" --minutes 5
+wait_screen '剩余 5 分 00 秒' 5
+kill -KILL "$last_pid"
+[ "$(command_status pause)" = 0 ] || fail "a killed timer cut off the second"
+steady 1.5 timer_line && on_screen '剩余 6 分' || fail "--command pause did not reach the second"
+
+step "nohup: a timer whose terminal closes goes on"
+background "$work/nohup.log" nohup "$program" --minutes 4
+nohup_pid=$last_pid
+wait_screen '剩余 4 分 00 秒' 5
+kill -HUP "$nohup_pid"
+! poll 2 gone "$nohup_pid" || fail "SIGHUP ended a timer started with nohup"
+[ "$(command_status start)" = 0 ] && wait_screen '剩余 3 分 5[0-9] 秒' 4
+
 step "usage errors and no timer"
 [ "$(command_status fly)" = 2 ] || fail "--command fly did not exit 2"
-stop "$program_pid" # SIGTERM ends the timer as closing it does
-[ ! -e "$XDG_RUNTIME_DIR/moriv-command" ] || fail "the command socket outlived the timer"
+stop "$second_pid" "$nohup_pid"
+sockets=("$XDG_RUNTIME_DIR"/moriv-command*)
+[ ! -e "${sockets[0]}" ] || fail "a command socket outlived its timer: ${sockets[*]}"
 [ "$(command_status start)" = 1 ] || fail "--command start with no timer did not exit 1"
 grep -q 'no timer is running' "$work/command.log" || fail "no message that no timer runs"
 echo "commands ($manager): all steps passed"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/commandchannel.h"
 
+#include <QDir>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -67,7 +68,7 @@ void TestCommandChannel::messages()
     QSignalSpy commands(&server, &CommandServer::command);
 
     QLocalSocket client;
-    client.connectToServer(name);
+    client.connectToServer(CommandChannel::names(name).first());
     QVERIFY(client.waitForConnected(1000));
     client.write(message);
     QTRY_VERIFY_WITH_TIMEOUT(client.state() == QLocalSocket::UnconnectedState, 5000);
@@ -82,27 +83,41 @@ void TestCommandChannel::messages()
 
 void TestCommandChannel::staleSocketIsReplacedAndTheNewestTimerAnswers()
 {
-    const QString name = m_folder.filePath(QStringLiteral("stale"));
-    QCOMPARE(send(name, QStringLiteral("start")), CommandChannel::Delivery::NoTimer);
-    // A timer killed without cleaning up leaves its socket behind, bound and dead.
-    const int dead = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address = {};
-    address.sun_family = AF_UNIX;
-    const QByteArray path = QFile::encodeName(name);
-    std::memcpy(address.sun_path, path.constData(), path.size());
-    QCOMPARE(::bind(dead, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
-    ::close(dead);
-    QCOMPARE(send(name, QStringLiteral("start")), CommandChannel::Delivery::NoTimer);
+    const QString base = m_folder.filePath(QStringLiteral("timers"));
+    const auto sockets = [this] { return QDir(m_folder.path()).entryList(QDir::System).size(); };
+    // A timer killed without cleaning up leaves its socket behind, bound and dead: one of an
+    // earlier version at the base, one newer than any.
+    const auto leaveDead = [](const QString &name) {
+        const int dead = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(name);
+        std::memcpy(address.sun_path, path.constData(), path.size());
+        QCOMPARE(::bind(dead, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        ::close(dead);
+    };
+    const QString newest = base + QStringLiteral("-99999999999999999999-1");
+    leaveDead(base);
+    leaveDead(newest);
+    QCOMPARE(send(base, QStringLiteral("start")), CommandChannel::Delivery::NoTimer);
+    QCOMPARE(sockets(), 0);
 
     CommandServer older;
-    CommandServer newer;
-    QVERIFY(older.listen(name));
-    QVERIFY(newer.listen(name));
+    QVERIFY(older.listen(base));
     QSignalSpy toOlder(&older, &CommandServer::command);
-    QSignalSpy toNewer(&newer, &CommandServer::command);
-    QCOMPARE(send(name, QStringLiteral("start")), CommandChannel::Delivery::Delivered);
-    QTRY_COMPARE(toNewer.size(), 1);
-    QCOMPARE(toOlder.size(), 0);
+    {
+        CommandServer newer;
+        QVERIFY(newer.listen(base));
+        QSignalSpy toNewer(&newer, &CommandServer::command);
+        QCOMPARE(send(base, QStringLiteral("start")), CommandChannel::Delivery::Delivered);
+        QTRY_COMPARE(toNewer.size(), 1);
+        QCOMPARE(toOlder.size(), 0);
+    }
+    // The newer timer ended, and a newest one was killed: the oldest still answers.
+    leaveDead(newest);
+    QCOMPARE(send(base, QStringLiteral("start")), CommandChannel::Delivery::Delivered);
+    QTRY_COMPARE(toOlder.size(), 1);
+    QCOMPARE(sockets(), 1);
 }
 
 void TestCommandChannel::busyTimerTakesNothing()

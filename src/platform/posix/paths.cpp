@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace Platform {
@@ -34,13 +35,21 @@ bool isPrivateFolder(const QString &path)
 
 QString commandSocketName()
 {
-    // The session's runtime folder; without one, a folder of our own in the temporary folder,
-    // made private and refused if someone else made it first.
+    // A socket's path has room for sizeof sun_path bytes, its terminating zero included.
+    const auto fits = [](const QString &folder) {
+        const QString base = QDir(folder).filePath(QStringLiteral("moriv-command"));
+        constexpr qsizetype room = sizeof(sockaddr_un::sun_path);
+        return QFile::encodeName(base).size() + commandSocketSuffix < room;
+    };
+    // The session's runtime folder; without one, or with one whose path leaves no room for
+    // the socket's name, a folder of our own in the temporary folder, made private and
+    // refused if someone else made it first.
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || QDir::isRelativePath(folder) || !isPrivateFolder(folder)) {
+    if (folder.isEmpty() || QDir::isRelativePath(folder) || !isPrivateFolder(folder)
+        || !fits(folder)) {
         folder = QDir(QDir::tempPath()).filePath(QStringLiteral("moriv-%1").arg(::getuid()));
         ::mkdir(QFile::encodeName(folder).constData(), 0700);
-        if (!isPrivateFolder(folder))
+        if (!isPrivateFolder(folder) || !fits(folder))
             return {};
     }
     return QDir(folder).filePath(QStringLiteral("moriv-command"));

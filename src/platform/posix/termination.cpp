@@ -40,8 +40,14 @@ void endOnTerminationSignals()
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+    // A signal the parent chose to ignore stays ignored: nohup ignores SIGHUP so that the
+    // timer outlives its terminal, and a shell ignores SIGINT for a job it puts behind it.
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction before = {};
+        if (::sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN)
+            continue;
         ::sigaction(signal, &action, nullptr);
+    }
 }
 
 } // namespace Platform
