@@ -12,6 +12,22 @@
 #include <memory>
 #include <utility>
 
+namespace {
+
+// The window that has the keyboard, unless it is one of the timer's own: a click on the digits
+// gives the timer the keyboard, and handing it back there would keep it from the slide show
+// (on a Wayland desktop, give it to XWayland while the show, a Wayland window, loses it).
+quintptr foreignFocus(WindowServices &windows)
+{
+    const quintptr focused = windows.focusedWindow();
+    for (const QWindow *own : QGuiApplication::topLevelWindows())
+        if (own->handle() && own->winId() == focused)
+            return 0;
+    return focused;
+}
+
+} // namespace
+
 CommandDispatcher::CommandDispatcher(std::function<void(Command)> run,
                                      std::function<void()> close, WindowServices &windows,
                                      const MonotonicClock &clock, QObject *parent)
@@ -56,7 +72,7 @@ void CommandDispatcher::fromElsewhere(Command command,
             std::exchange(*pending, {})(true);
     };
     const bool asks = Commands::opensWindow(command);
-    const quintptr before = asks ? m_windows.focusedWindow() : 0;
+    const quintptr before = asks ? foreignFocus(m_windows) : 0;
     if (asks) {
         QTimer::singleShot(0, this, [this, answer] {
             if (QApplication::activeModalWidget())
@@ -71,7 +87,8 @@ void CommandDispatcher::fromElsewhere(Command command,
     --m_running;
     if (asks) {
         m_giveUp->setEnabled(false);
-        m_windows.restoreFocus(before);
+        if (before)
+            m_windows.restoreFocus(before);
     }
     answer();
 }

@@ -37,6 +37,7 @@ private slots:
     void timeUpWhileTheResetQuestionIsOpen();
     void timeUpWhileTheSettingsDialogIsOpen();
     void accessibleNameSaysTheTimeLeft();
+    void globalCommandGivesTheKeyboardBack_data();
     void globalCommandGivesTheKeyboardBack();
     void commandQuestionGivesUpAfterTwentySeconds();
 };
@@ -203,16 +204,25 @@ void TestForm1Commands::accessibleNameSaysTheTimeLeft()
     QCOMPARE(form.accessibleName(), QStringLiteral("剩余 9 分 59 秒"));
 }
 
+void TestForm1Commands::globalCommandGivesTheKeyboardBack_data()
+{
+    QTest::addColumn<bool>("timerHadIt"); // a click on the digits gave the timer the keyboard
+    QTest::newRow("the slide show had it") << false;
+    QTest::newRow("the timer had it") << true;
+}
+
 void TestForm1Commands::globalCommandGivesTheKeyboardBack()
 {
+    QFETCH(bool, timerHadIt);
     Form1Fixture fixture;
     Form1 &form = fixture.load();
-    fixture.windows.focus = 42; // the slide show has the keyboard
+    const quintptr before = timerHadIt ? form.winId() : 42;
+    fixture.windows.focus = before;
     fixture.messages.nextAnswer = false;
     fixture.messages.whileOpen = [&] { fixture.windows.focus = 7; }; // the question takes it
     form.globalCommand(Command::Reset);
     QCOMPARE(fixture.messages.texts("question").size(), 1);
-    QCOMPARE(fixture.windows.focus, quintptr(42));
+    QCOMPARE(fixture.windows.focus, timerHadIt ? quintptr(7) : before);
     form.globalCommand(Command::Start);
     QCOMPARE(form.session().clockState(), CountdownClock::State::Running);
 }
