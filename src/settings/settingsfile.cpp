@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -114,8 +115,34 @@ QByteArray SettingsFile::defaultContents()
     return encode(defaultTitle()) + "\r\n" + encode(defaultMinutes()) + "\r\n";
 }
 
+// A save killed between writing its temporary file and renaming it leaves the file behind:
+// sys.txt, a dot and six random letters and digits. One that has not changed for a minute is
+// no save of another timer still in progress, so the next start or save removes it. A name
+// of one kind of character only ("backup", "BACKUP", "202412") is taken for the user's own.
+void SettingsFile::removeLeftovers() const
+{
+    const auto isRandom = [](QStringView suffix) {
+        int lower = 0, upper = 0, digits = 0;
+        for (const QChar c : suffix) {
+            lower += c >= u'a' && c <= u'z';
+            upper += c >= u'A' && c <= u'Z';
+            digits += c >= u'0' && c <= u'9';
+        }
+        return lower + upper + digits == 6 && (lower > 0) + (upper > 0) + (digits > 0) >= 2;
+    };
+    const QDateTime stale = QDateTime::currentDateTime().addSecs(-60);
+    const QDir folder(m_directory);
+    const QString pattern = QLatin1String(fileName) + QStringLiteral(".??????");
+    for (const QFileInfo &left : folder.entryInfoList({pattern}, QDir::Files | QDir::Hidden)) {
+        if (!left.isSymLink() && left.lastModified() < stale
+            && isRandom(QStringView(left.fileName()).right(6)))
+            QFile::remove(left.filePath());
+    }
+}
+
 Outcome SettingsFile::EnsureSettingsFile() const
 {
+    removeLeftovers();
     const QFileInfo folder(m_directory);
     if (folder.exists() && !folder.isDir())
         return Outcome::failure(
@@ -137,9 +164,8 @@ Outcome SettingsFile::ReadSettingsFile(QString &title, QString &minutes) const
     if (const Outcome opened = RegularFile::openForReading(file, filePath()); !opened)
         return opened;
     if (file.size() > maxFileBytes)
-        return Outcome::failure(filePath(),
-                                       tr("它大于 %1 KiB，作为设置文件太大")
-                                           .arg(maxFileBytes / 1024));
+        return Outcome::failure(filePath(), tr("它大于 %1 KiB，作为设置文件太大")
+                                                .arg(maxFileBytes / 1024));
     Outcome result = readPairs(file, title, minutes);
     result.path = filePath();
     return result;
@@ -181,10 +207,10 @@ Outcome SettingsFile::writeBytes(const QByteArray &contents) const
     if (const Outcome replaceable = RegularFile::mayReplace(filePath()); !replaceable)
         return replaceable;
     if (!QFileInfo(m_directory).isDir() && !QDir().mkpath(m_directory))
-        return Outcome::failure(filePath(),
-                                       tr("无法创建文件夹 %1")
-                                           .arg(QDir::toNativeSeparators(m_directory)));
+        return Outcome::failure(filePath(), tr("无法创建文件夹 %1")
+                                                .arg(QDir::toNativeSeparators(m_directory)));
 
+    removeLeftovers();
     // The new contents go to a temporary file beside the old one and replace it in one step
     // once they are on the disk, so a crash or a full disk never leaves half a file. Unbuffered:
     // a full disk then fails the write itself, where it is seen, instead of the flush inside

@@ -53,6 +53,7 @@ public:
 
 private:
     Outcome writeBytes(const QByteArray &contents) const;
+    void removeLeftovers() const;
 
     QString m_directory;
 };

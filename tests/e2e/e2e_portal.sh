@@ -19,7 +19,7 @@ poll 10 grep -q ready "$work/portal.log" || fail "the stand-in portal did not st
 activate() {
     gdbus call --session --dest org.freedesktop.portal.Desktop \
         --object-path /org/freedesktop/portal/desktop --method org.moriv.PortalStandIn.Activate \
-        "$1" > /dev/null
+        "$1" "${2:-osta{sv\}}" > /dev/null
 }
 
 step "on a Wayland session the timer binds its four shortcuts through the portal"
@@ -37,6 +37,8 @@ activate start
 wait_screen '剩余 2 分 5[0-9] 秒' 5
 activate pause
 poll 3 steady 1.5 timer_line || fail "the count did not pause"
+for signature in 'osta{sv}s' ost 'osua{sv}' os 'ssta{sv}'; do activate start "$signature"; done
+steady 1.5 timer_line || fail "an Activated signal with another signature started the count"
 
 grep -qx 'registered org.moriv.Moriv' "$work/portal.log" || fail "no app id registered"
 

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A stand-in for the desktop's GlobalShortcuts portal on the session bus. It prints what it is
 asked, answers through Request objects' Response signals, and emits Activated(id) when the test
-calls its Activate(id)."""
+calls its Activate(id, signature): the signal as the portal sends it, or with another
+signature, as a faulty one might."""
 import os
 
 from gi.repository import Gio, GLib
@@ -19,7 +20,7 @@ XML = """<node>
  </interface>
  <interface name="org.freedesktop.portal.Session"><method name="Close"/></interface>
  <interface name="org.moriv.PortalStandIn"><method name="Activate">
-  <arg type="s" direction="in"/></method></interface>
+  <arg type="s" direction="in"/><arg type="s" direction="in"/></method></interface>
  <interface name="org.freedesktop.host.portal.Registry"><method name="Register">
   <arg type="s" direction="in"/><arg type="a{sv}" direction="in"/></method></interface>
 </node>"""
@@ -69,8 +70,11 @@ def call(bus, sender, path, interface, method, args, invocation):
         say("closed")
         invocation.return_value(None)
     elif method == "Activate":
+        values = {"osta{sv}": (session, args[0], 0, {}), "ost": (session, args[0], 0),
+                  "osua{sv}": (session, args[0], 0, {}), "os": (session, args[0]),
+                  "osta{sv}s": (session, args[0], 0, {}, ""), "ssta{sv}": (session, args[0], 0, {})}[args[1]]
         bus.emit_signal(None, PATH, node.interfaces[0].name, "Activated",
-                        GLib.Variant("(osta{sv})", (session, args[0], 0, {})))
+                        GLib.Variant("(%s)" % args[1], values))
         invocation.return_value(None)
 
 

@@ -181,3 +181,34 @@ void TestSettingsFile::onlyRegularFilesAreUsed()
     QCOMPARE(QDir(folder()).entryList(QDir::Files | QDir::Hidden | QDir::System),
              QStringList{QStringLiteral("sys.txt")});
 }
+
+// A save killed before its rename leaves its temporary file; the next start or save removes it
+// once it is a minute old, and leaves a save in progress and other files alone.
+void TestSettingsFile::killedSavesLeaveNothingBehind_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("age"); // seconds
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("killed an hour ago") << "sys.txt.aB3xYz" << 3600 << true;
+    QTest::newRow("another timer saving now") << "sys.txt.aB3xYz" << 0 << false;
+    QTest::newRow("the user's own copy") << "sys.txt.backup" << 3600 << false;
+}
+
+void TestSettingsFile::killedSavesLeaveNothingBehind()
+{
+    QFETCH(QString, name);
+    QFETCH(int, age);
+    QFETCH(bool, removed);
+    QVERIFY(QDir().mkpath(folder()));
+    const SettingsFile settings(folder());
+    for (const bool start : {true, false}) {
+        QFile left(QDir(folder()).filePath(name));
+        QVERIFY(left.open(QIODevice::WriteOnly) && left.write("T\r\n") == 3 && left.flush());
+        QVERIFY(left.setFileTime(QDateTime::currentDateTime().addSecs(-age),
+                                 QFileDevice::FileModificationTime));
+        left.close();
+        QVERIFY(start ? settings.EnsureSettingsFile()
+                      : settings.WriteSettingsFile(QStringLiteral("t"), QStringLiteral("5")));
+        QCOMPARE(left.exists(), !removed);
+    }
+}

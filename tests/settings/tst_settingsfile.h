@@ -58,6 +58,8 @@ private slots:
     void failedWriteKeepsTheOldBytes();
     void onlyRegularFilesAreUsed_data();
     void onlyRegularFilesAreUsed();
+    void killedSavesLeaveNothingBehind_data();
+    void killedSavesLeaveNothingBehind();
 
 private:
     std::unique_ptr<QTemporaryDir> m_temp;
