@@ -24,6 +24,25 @@ gsettings set $keys custom-keybindings "['$mine']"
 gsettings set $keys.custom-keybinding:$mine name 'Mine'
 gsettings set $keys.custom-keybinding:$mine binding '<Primary><Alt>d'
 
+step "dconf cannot commit (its folder is a file now): the install fails and leaves nothing"
+dump > "$work/before"
+mv "$XDG_CONFIG_HOME/dconf" "$work/dconf" && touch "$XDG_CONFIG_HOME/dconf"
+status=0
+"$program" --install-shortcuts > /dev/null 2> "$work/commit.log" || status=$?
+rm "$XDG_CONFIG_HOME/dconf" && mv "$work/dconf" "$XDG_CONFIG_HOME/dconf"
+[ $status -eq 1 ] && grep -q 'did not commit' "$work/commit.log" || fail "uncommitted, said ok"
+dump | diff "$work/before" - || fail "the failed install changed the settings"
+
+step "a key the system locks: the install is refused and writes nothing"
+mkdir -p "$work/locked/locks"
+echo "${mine%custom0/}moriv-reset/binding" > "$work/locked/locks/moriv"
+dconf compile "$work/locked.db" "$work/locked"
+printf 'user-db:user\nfile-db:%s\n' "$work/locked.db" > "$work/profile"
+status=0
+DCONF_PROFILE=$work/profile "$program" --install-shortcuts 2> "$work/locked.log" || status=$?
+[ $status -eq 1 ] && grep -q 'moriv-reset/binding' "$work/locked.log" || fail "locked: said ok"
+dump | diff "$work/before" - || fail "the refused install changed the settings"
+
 step "install, twice"
 "$program" --install-shortcuts | tee "$work/install.log"
 grep -q 'Mine' "$work/install.log" || fail "the taken key was not mentioned"

@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -29,7 +30,8 @@ namespace {
     F(g_settings_new) F(g_settings_new_with_path) F(g_settings_get_string)                     \
     F(g_settings_get_strv) F(g_settings_set_string) F(g_settings_set_strv) F(g_settings_reset) \
     F(g_settings_is_writable) F(g_settings_sync) F(g_settings_schema_source_get_default)       \
-    F(g_settings_schema_source_lookup) F(g_settings_schema_unref)
+    F(g_settings_schema_source_lookup) F(g_settings_schema_unref) F(g_settings_get_user_value)  \
+    F(g_settings_set_value) F(g_variant_unref)
 
 struct Gio
 {
@@ -85,14 +87,18 @@ QString commandLine(QString program, Command command)
     return program + QStringLiteral(" --command ") + Commands::name(command);
 }
 
-// What the user binds, or unbinds, by hand: a line for each command.
+// What the user binds, or unbinds, by hand: a line for each command, its key named as the
+// timer names it (Ctrl+Alt+A), or as a keysym in a configuration file's line (sway's a).
 void printCommands(const char *introduction, const QString &program, const char *format)
 {
     if (introduction)
         std::puts(introduction);
-    for (Command command : Commands::all)
-        std::printf(format, char(Commands::key(command)),
+    const bool named = qstrncmp(format, "Ctrl+Alt+", 9) == 0;
+    for (Command command : Commands::all) {
+        const QChar key(Commands::key(command));
+        std::printf(format, (named ? key.toUpper() : key).toLatin1(),
                     qPrintable(commandLine(program, command)));
+    }
 }
 
 Outcome notWritten(const char *what)
@@ -158,19 +164,72 @@ bool persistent()
            && !(type.contains("DConf") && !QDBusConnection::sessionBus().isConnected());
 }
 
+constexpr const char *shortcutKeys[] = {"name", "command", "binding"};
+
+// What a key holds in the user's database (nothing: the key is at its default), to be put back
+// exactly so when the desktop refuses a part of a change.
+class Saved
+{
+public:
+    Saved(GSettings *settings, const char *key)
+        : m_settings(settings), m_key(key), m_value(gio.g_settings_get_user_value(settings, key))
+    {
+    }
+    Saved(const Saved &) = delete;
+    Saved &operator=(const Saved &) = delete;
+    ~Saved()
+    {
+        if (m_value)
+            gio.g_variant_unref(m_value);
+    }
+    void restore() const
+    {
+        if (m_value)
+            gio.g_settings_set_value(m_settings, m_key, m_value);
+        else
+            gio.g_settings_reset(m_settings, m_key);
+    }
+
+private:
+    GSettings *m_settings;
+    const char *m_key;
+    GVariant *m_value;
+};
+
+// Every key is checked before anything is written and the list is written last, so that a
+// refusal leaves the user's database as it was; what dconf did not commit (it only logs that)
+// is found by reading the keys back once the writes have gone through, and undone.
 Outcome change(const QString &program, bool install)
 {
     Settings media(gio.g_settings_new(mediaKeys));
     if (!persistent() || !gio.g_settings_is_writable(media.get(), listKey))
         return notWritten("nothing changed");
-    QList<QByteArray> list = paths(media.get());
+    std::vector<Settings> shortcuts;
     for (Command command : Commands::all) {
+        shortcuts.push_back(shortcutAt(pathOf(command)));
+        for (const char *key : shortcutKeys)
+            if (!gio.g_settings_is_writable(shortcuts.back().get(), key))
+                return notWritten(pathOf(command) + key + "; nothing changed");
+    }
+    std::vector<std::unique_ptr<Saved>> saved;
+    for (const Settings &shortcut : shortcuts)
+        for (const char *key : shortcutKeys)
+            saved.push_back(std::make_unique<Saved>(shortcut.get(), key));
+    saved.push_back(std::make_unique<Saved>(media.get(), listKey));
+
+    QList<QByteArray> list = paths(media.get());
+    QList<std::pair<GSettings *, std::pair<const char *, QString>>> wanted;
+    bool written = true;
+    for (std::size_t i = 0; i < Commands::all.size(); ++i) {
+        const Command command = Commands::all[i];
         const QByteArray path = pathOf(command);
-        Settings shortcut = shortcutAt(path);
+        GSettings *shortcut = shortcuts[i].get();
         if (!install) {
             list.removeAll(path);
-            for (const char *key : {"name", "command", "binding"})
-                gio.g_settings_reset(shortcut.get(), key);
+            for (const char *key : shortcutKeys) {
+                gio.g_settings_reset(shortcut, key);
+                wanted.append({shortcut, {key, QString()}});
+            }
             continue;
         }
         QByteArray binding = bindingOf(command);
@@ -186,19 +245,27 @@ Outcome change(const QString &program, bool install)
                 binding.clear();
             }
         }
-        const QString name = QStringLiteral("Moriv: ") + Commands::description(command);
-        if (!gio.g_settings_set_string(shortcut.get(), "name", name.toUtf8().constData())
-            || !gio.g_settings_set_string(shortcut.get(), "command",
-                                          commandLine(program, command).toUtf8().constData())
-            || !gio.g_settings_set_string(shortcut.get(), "binding", binding.constData()))
-            return notWritten(path.constData());
+        const QString values[] = {QStringLiteral("Moriv: ") + Commands::description(command),
+                                  commandLine(program, command), QString::fromUtf8(binding)};
+        for (std::size_t k = 0; k < std::size(shortcutKeys); ++k) {
+            written = written && gio.g_settings_set_string(shortcut, shortcutKeys[k],
+                                                           values[k].toUtf8().constData());
+            wanted.append({shortcut, {shortcutKeys[k], values[k]}});
+        }
         if (!list.contains(path))
             list.append(path);
     }
-    const bool listWritten = setPaths(media.get(), list);
+    written = written && setPaths(media.get(), list);
     gio.g_settings_sync();
-    if (!listWritten)
-        return notWritten(listKey);
+    bool committed = written && paths(media.get()) == list;
+    for (const auto &[settings, value] : std::as_const(wanted))
+        committed = committed && text(settings, value.first) == value.second;
+    if (!committed) {
+        for (const auto &key : saved)
+            key->restore();
+        gio.g_settings_sync();
+        return notWritten("dconf did not commit the change; nothing changed");
+    }
     std::printf(install ? "moriv: the four shortcuts are in the desktop's custom shortcuts\n"
                         : "moriv: the timer's shortcuts are removed\n");
     return {};
