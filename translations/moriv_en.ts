@@ -2,6 +2,92 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>计时器正在等待对其问题的回答，什么也没有做</source>
+        <translation>the timer is waiting for an answer to its question; nothing done</translation>
+    </message>
+    <message>
+        <source>运行 moriv --help 可以看到所有选项。</source>
+        <translation>Try 'moriv --help' for more information.</translation>
+    </message>
+    <message>
+        <source>没有正在运行的计时器</source>
+        <translation>no timer is running</translation>
+    </message>
+    <message>
+        <source>正在运行的计时器没有接受这个命令</source>
+        <translation>the running timer did not take the command</translation>
+    </message>
+    <message>
+        <source>没有第 %1 个屏幕；这个桌面有 %2 个</source>
+        <translation>there is no screen %1; this desktop has %2</translation>
+    </message>
+    <message>
+        <source>未知的选项“%1”</source>
+        <translation>unknown option '%1'</translation>
+    </message>
+    <message>
+        <source>选项“%1”缺少值</source>
+        <translation>missing value after '%1'</translation>
+    </message>
+    <message>
+        <source>选项“%1”不接受值</source>
+        <translation>'%1' takes no value</translation>
+    </message>
+    <message>
+        <source>多余的参数“%1”</source>
+        <translation>unexpected argument '%1'</translation>
+    </message>
+    <message>
+        <source>--install-shortcuts 和 --remove-shortcuts 不能同时使用</source>
+        <translation>--install-shortcuts and --remove-shortcuts exclude each other</translation>
+    </message>
+    <message>
+        <source>--command 的值是 start、pause、reset 或 settings，而不是“%1”</source>
+        <translation>--command takes start, pause, reset or settings, not '%1'</translation>
+    </message>
+    <message>
+        <source>--minutes 的值是 1 到 %1 之间的分钟数，而不是“%2”</source>
+        <translation>--minutes takes a number of minutes from 1 to %1, not '%2'</translation>
+    </message>
+    <message>
+        <source>--corner 的值是 top-left、top-right、bottom-left 或 bottom-right，而不是“%1”</source>
+        <translation>--corner takes top-left, top-right, bottom-left or bottom-right, not '%1'</translation>
+    </message>
+    <message>
+        <source>--screen 的值是从 1 起的屏幕编号，而不是“%1”</source>
+        <translation>--screen takes a screen number from 1, not '%1'</translation>
+    </message>
+    <message>
+        <source>--scale 的值是 0.5 到 8 之间的倍数，而不是“%1”</source>
+        <translation>--scale takes a factor from 0.5 to 8, not '%1'</translation>
+    </message>
+    <message>
+        <source>--warn 的值是 0 到 %1 之间的分钟数，而不是“%2”</source>
+        <translation>--warn takes a number of minutes from 0 to %1, not '%2'</translation>
+    </message>
+</context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>开始倒计时</source>
+        <translation>Start the countdown</translation>
+    </message>
+    <message>
+        <source>暂停倒计时</source>
+        <translation>Pause the countdown</translation>
+    </message>
+    <message>
+        <source>重置倒计时</source>
+        <translation>Reset the countdown</translation>
+    </message>
+    <message>
+        <source>打开设置</source>
+        <translation>Open the settings</translation>
+    </message>
+</context>
+<context>
     <name>CountdownSession</name>
     <message>
         <source>倒计时时间到！！！</source>
@@ -18,6 +104,69 @@
     <message>
         <source>提示</source>
         <translation>Confirm</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopShortcuts</name>
+    <message>
+        <source>桌面的设置（GSettings、dconf）无法写入（%1）</source>
+        <translation>the desktop's settings (GSettings, dconf) cannot be written (%1)</translation>
+    </message>
+    <message>
+        <source>什么也没有改变</source>
+        <translation>nothing changed</translation>
+    </message>
+    <message>
+        <source>%1 是你的快捷键“%2”的按键：%3 没有按键</source>
+        <translation>%1 is the key of your shortcut &quot;%2&quot;: %3 is left without a key</translation>
+    </message>
+    <message>
+        <source>dconf 没有提交这些更改</source>
+        <translation>dconf did not commit the change</translation>
+    </message>
+    <message>
+        <source>四个快捷键已加入桌面的自定义快捷键</source>
+        <translation>the four shortcuts are in the desktop's custom shortcuts</translation>
+    </message>
+    <message>
+        <source>计时器的快捷键已移除</source>
+        <translation>the timer's shortcuts are removed</translation>
+    </message>
+    <message>
+        <source>在 KDE 上，计时器启动时向桌面的门户申请 Ctrl+Alt+A、S、D 和 F（Plasma 6 会询问你一次）；Plasma 5 不会这样绑定。</source>
+        <translation>on KDE the timer asks the desktop's portal for Ctrl+Alt+A, S, D and F when it starts (Plasma 6 asks you once); Plasma 5 binds none that way.</translation>
+    </message>
+    <message>
+        <source>在“系统设置 &gt; 快捷键 &gt; 自定义快捷键”中绑定这些命令：</source>
+        <translation>bind these commands in System Settings &gt; Shortcuts &gt; Custom Shortcuts:</translation>
+    </message>
+    <message>
+        <source>在“系统设置 &gt; 快捷键 &gt; 自定义快捷键”中移除这些命令：</source>
+        <translation>remove these commands in System Settings &gt; Shortcuts &gt; Custom Shortcuts:</translation>
+    </message>
+    <message>
+        <source>sway 在它的配置文件中绑定按键；把这几行加入 ~/.config/sway/config，然后运行 swaymsg reload：</source>
+        <translation>sway binds keys in its configuration file; add these lines to ~/.config/sway/config, then run swaymsg reload:</translation>
+    </message>
+    <message>
+        <source>从 ~/.config/sway/config 中删除这几行，然后运行 swaymsg reload：</source>
+        <translation>remove these lines from ~/.config/sway/config, then run swaymsg reload:</translation>
+    </message>
+    <message>
+        <source>无法加载 GIO（libgio-2.0.so.0）</source>
+        <translation>GIO (libgio-2.0.so.0) cannot be loaded</translation>
+    </message>
+    <message>
+        <source>这个桌面把快捷键保存在计时器无法设置的地方；请在它的设置中绑定这些：</source>
+        <translation>this desktop keeps its shortcuts where the timer cannot set them; bind these in its settings:</translation>
+    </message>
+    <message>
+        <source>这个桌面把快捷键保存在计时器无法设置的地方；请在它的设置中移除这些：</source>
+        <translation>this desktop keeps its shortcuts where the timer cannot set them; remove these in its settings:</translation>
+    </message>
+    <message>
+        <source>在 Windows 上，Ctrl+Alt 快捷键无需任何设置就能使用</source>
+        <translation>on Windows the Ctrl+Alt shortcuts work without any setup</translation>
     </message>
 </context>
 <context>
@@ -151,32 +300,6 @@ The current countdown length stays in use.</translation>
 设置没有保存，倒计时未改变。</source>
         <translation>Cannot save the settings file %1: %2
 The setting was not saved; the countdown is unchanged.</translation>
-    </message>
-</context>
-<context>
-    <name>CommandLine</name>
-    <message>
-        <source>计时器正在等待对其问题的回答，什么也没有做</source>
-        <translation>the timer is waiting for an answer to its question; nothing done</translation>
-    </message>
-</context>
-<context>
-    <name>Commands</name>
-    <message>
-        <source>开始倒计时</source>
-        <translation>Start the countdown</translation>
-    </message>
-    <message>
-        <source>暂停倒计时</source>
-        <translation>Pause the countdown</translation>
-    </message>
-    <message>
-        <source>重置倒计时</source>
-        <translation>Reset the countdown</translation>
-    </message>
-    <message>
-        <source>打开设置</source>
-        <translation>Open the settings</translation>
     </message>
 </context>
 </TS>

@@ -63,9 +63,17 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 
 int usageError(const QString &message)
 {
-    std::fprintf(stderr, "moriv: %s\nTry 'moriv --help' for more information.\n",
-                 qPrintable(message));
+    std::fprintf(stderr, "moriv: %s\n%s\n", qPrintable(message),
+                 qPrintable(InterfaceLanguage::commandLineText(
+                     QT_TRANSLATE_NOOP("CommandLine", "运行 moriv --help 可以看到所有选项。"))));
     return 2;
+}
+
+// One line of the command line's own on the error output, then its exit status.
+int say(const char *text, int status)
+{
+    std::fprintf(stderr, "moriv: %s\n", qPrintable(InterfaceLanguage::commandLineText(text)));
+    return status;
 }
 
 // moriv --command: no display is needed, only the running timer's socket.
@@ -76,19 +84,14 @@ int sendCommand(int &argc, char **argv, const QString &command)
     case CommandChannel::Delivery::Delivered:
         return 0;
     case CommandChannel::Delivery::Busy:
-        InterfaceLanguage::install(QLocale::system());
-        std::fprintf(stderr, "moriv: %s\n",
-                     qPrintable(QCoreApplication::translate(
-                         "CommandLine", "计时器正在等待对其问题的回答，什么也没有做")));
-        return 3;
+        return say(QT_TRANSLATE_NOOP("CommandLine", "计时器正在等待对其问题的回答，什么也没有做"),
+                   3);
     case CommandChannel::Delivery::NoTimer:
-        std::fputs("moriv: no timer is running\n", stderr);
-        return 1;
+        return say(QT_TRANSLATE_NOOP("CommandLine", "没有正在运行的计时器"), 1);
     case CommandChannel::Delivery::Refused:
         break;
     }
-    std::fputs("moriv: the running timer did not take the command\n", stderr);
-    return 1;
+    return say(QT_TRANSLATE_NOOP("CommandLine", "正在运行的计时器没有接受这个命令"), 1);
 }
 
 } // namespace
@@ -130,7 +133,8 @@ int runApplication(int &argc, char **argv)
     Platform::endOnTerminationSignals();
     const QList<QScreen *> screens = QGuiApplication::screens();
     if (options.screen > screens.size())
-        return usageError(QStringLiteral("there is no screen %1; this desktop has %2")
+        return usageError(InterfaceLanguage::commandLineText(
+                              QT_TRANSLATE_NOOP("CommandLine", "没有第 %1 个屏幕；这个桌面有 %2 个"))
                               .arg(options.screen)
                               .arg(screens.size()));
     const QString title = QStringLiteral("Moriv");

@@ -3,6 +3,7 @@
 #include "mainwindow/commandline.h"
 
 #include "clock/minutestext.h"
+#include "mainwindow/interfacelanguage.h"
 #include "platform/command.h"
 
 #include <QCommandLineParser>
@@ -13,6 +14,27 @@ namespace {
 CommandLineExit refuse(const QString &message)
 {
     return CommandLineExit{2, message};
+}
+
+QString own(const char *source)
+{
+    return InterfaceLanguage::commandLineText(source);
+}
+
+// The parser's own complaints, in the command line's language.
+QString parseError(const QCommandLineParser &parser)
+{
+    if (!parser.unknownOptionNames().isEmpty())
+        return own(QT_TRANSLATE_NOOP("CommandLine", "未知的选项“%1”"))
+            .arg(parser.unknownOptionNames().first());
+    static const QRegularExpression missing(QStringLiteral("^Missing value after '(.*)'\\.$"));
+    static const QRegularExpression unexpected(
+        QStringLiteral("^Unexpected value after '(.*)'\\.$"));
+    if (const auto found = missing.match(parser.errorText()); found.hasMatch())
+        return own(QT_TRANSLATE_NOOP("CommandLine", "选项“%1”缺少值")).arg(found.captured(1));
+    if (const auto found = unexpected.match(parser.errorText()); found.hasMatch())
+        return own(QT_TRANSLATE_NOOP("CommandLine", "选项“%1”不接受值")).arg(found.captured(1));
+    return parser.errorText();
 }
 
 } // namespace
@@ -68,7 +90,7 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
     parser.addOptions({minutes, start, corner, screen, scale, warn, noGlobalKeys, command,
                        installShortcuts, removeShortcuts});
     if (!parser.parse(arguments))
-        return refuse(parser.errorText());
+        return refuse(parseError(parser));
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         // The usage line names the program as it is installed, not as this run was called
         // (no application object may exist yet to say it).
@@ -81,14 +103,14 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
         return CommandLineExit{0, QStringLiteral("moriv " MORIV_VERSION "\n")};
     }
     if (!parser.positionalArguments().isEmpty())
-        return refuse(QStringLiteral("unexpected argument '%1'")
+        return refuse(own(QT_TRANSLATE_NOOP("CommandLine", "多余的参数“%1”"))
                           .arg(parser.positionalArguments().first()));
 
     CommandLine result;
     if (parser.isSet(installShortcuts) || parser.isSet(removeShortcuts)) {
         if (parser.isSet(installShortcuts) && parser.isSet(removeShortcuts))
-            return refuse(QStringLiteral("--install-shortcuts and --remove-shortcuts "
-                                         "exclude each other"));
+            return refuse(own(QT_TRANSLATE_NOOP(
+                "CommandLine", "--install-shortcuts 和 --remove-shortcuts 不能同时使用")));
         result.shortcuts = parser.isSet(installShortcuts) ? ShortcutsChange::Install
                                                           : ShortcutsChange::Remove;
         return result;
@@ -96,16 +118,18 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
     if (parser.isSet(command)) {
         result.command = parser.value(command);
         if (!Commands::named(result.command))
-            return refuse(QStringLiteral("--command takes start, pause, reset or settings, "
-                                         "not '%1'")
+            return refuse(own(QT_TRANSLATE_NOOP("CommandLine",
+                                                 "--command 的值是 start、pause、reset 或 "
+                                                 "settings，而不是“%1”"))
                               .arg(result.command));
         return result;
     }
     if (parser.isSet(minutes)) {
         const QString text = parser.value(minutes);
         if (!MinutesText::toMinutesCounter(text))
-            return refuse(QStringLiteral("--minutes takes a number of minutes from 1 to %1, "
-                                         "not '%2'")
+            return refuse(own(QT_TRANSLATE_NOOP("CommandLine",
+                                                 "--minutes 的值是 1 到 %1 之间的分钟数，"
+                                                 "而不是“%2”"))
                               .arg(MinutesText::maxMinutes)
                               .arg(text));
         result.run.minutes = text.trimmed();
@@ -118,8 +142,9 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
                                    QStringLiteral("bottom-right")};
         const qsizetype index = names.indexOf(parser.value(corner));
         if (index < 0)
-            return refuse(QStringLiteral("--corner takes top-left, top-right, bottom-left "
-                                         "or bottom-right, not '%1'")
+            return refuse(own(QT_TRANSLATE_NOOP("CommandLine",
+                                                 "--corner 的值是 top-left、top-right、"
+                                                 "bottom-left 或 bottom-right，而不是“%1”"))
                               .arg(parser.value(corner)));
         result.corner = static_cast<Corner>(index);
     }
@@ -127,16 +152,19 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
     if (parser.isSet(screen)) {
         result.screen = parser.value(screen).toInt(&ok);
         if (!ok || result.screen < 1)
-            return refuse(QStringLiteral("--screen takes a screen number from 1, not '%1'")
+            return refuse(own(QT_TRANSLATE_NOOP("CommandLine",
+                                                 "--screen 的值是从 1 起的屏幕编号，而不是“%1”"))
                               .arg(parser.value(screen)));
     }
     result.run.scale = parser.value(scale).toDouble(&ok);
     if (!ok || result.run.scale < 0.5 || result.run.scale > 8)
-        return refuse(QStringLiteral("--scale takes a factor from 0.5 to 8, not '%1'")
+        return refuse(own(QT_TRANSLATE_NOOP("CommandLine",
+                                             "--scale 的值是 0.5 到 8 之间的倍数，而不是“%1”"))
                           .arg(parser.value(scale)));
     result.run.warnMinutes = parser.value(warn).toInt(&ok);
     if (!ok || result.run.warnMinutes < 0 || result.run.warnMinutes > MinutesText::maxMinutes)
-        return refuse(QStringLiteral("--warn takes a number of minutes from 0 to %1, not '%2'")
+        return refuse(own(QT_TRANSLATE_NOOP("CommandLine",
+                                             "--warn 的值是 0 到 %1 之间的分钟数，而不是“%2”"))
                           .arg(MinutesText::maxMinutes)
                           .arg(parser.value(warn)));
     return result;

@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <memory>
+
 namespace InterfaceLanguage {
 
 bool isChinese(const QLocale &locale)
@@ -31,6 +33,19 @@ bool install(const QLocale &locale)
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qt);
     return chinese;
+}
+
+QString commandLineText(const char *source)
+{
+    static const std::unique_ptr<QTranslator> english = [] {
+        auto translator = std::make_unique<QTranslator>();
+        if (isChinese(QLocale::system())
+            || !translator->load(QStringLiteral(":/i18n/moriv_en.qm")))
+            translator.reset();
+        return translator;
+    }();
+    const QString translated = english ? english->translate("CommandLine", source) : QString();
+    return translated.isEmpty() ? QString::fromUtf8(source) : translated;
 }
 
 } // namespace InterfaceLanguage

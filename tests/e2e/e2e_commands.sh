@@ -125,5 +125,8 @@ stop "$second_pid" "$nohup_pid"
 sockets=("$XDG_RUNTIME_DIR"/moriv-command*)
 [ ! -e "${sockets[0]}" ] || fail "a command socket outlived its timer: ${sockets[*]}"
 [ "$(command_status start)" = 1 ] || fail "--command start with no timer did not exit 1"
-grep -q 'no timer is running' "$work/command.log" || fail "no message that no timer runs"
+grep -q '没有正在运行的计时器' "$work/command.log" || fail "no message that no timer runs"
+# One language for the whole command line: English under an English locale.
+english=$(LC_ALL=en_GB.UTF-8 "$program" --command start 2>&1) || true
+[ "$english" = 'moriv: no timer is running' ] || fail "under en_GB: $english"
 echo "commands ($manager): all steps passed"

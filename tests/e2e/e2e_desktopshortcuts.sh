@@ -30,7 +30,7 @@ mv "$XDG_CONFIG_HOME/dconf" "$work/dconf" && touch "$XDG_CONFIG_HOME/dconf"
 status=0
 "$program" --install-shortcuts > /dev/null 2> "$work/commit.log" || status=$?
 rm "$XDG_CONFIG_HOME/dconf" && mv "$work/dconf" "$XDG_CONFIG_HOME/dconf"
-[ $status -eq 1 ] && grep -q 'did not commit' "$work/commit.log" || fail "uncommitted, said ok"
+[ $status -eq 1 ] && grep -q '没有提交' "$work/commit.log" || fail "uncommitted, said ok"
 dump | diff "$work/before" - || fail "the failed install changed the settings"
 
 step "a key the system locks: the install is refused and writes nothing"
@@ -60,7 +60,7 @@ step "with the session bus gone dconf cannot write: it says so and fails"
 status=0
 DBUS_SESSION_BUS_ADDRESS=unix:path=$work/gone "$program" --remove-shortcuts 2> "$work/nobus.log" \
     || status=$?
-[ $status -eq 1 ] && grep -q 'cannot be written' "$work/nobus.log" || fail "no bus: said ok"
+[ $status -eq 1 ] && grep -q '无法写入' "$work/nobus.log" || fail "no bus: said ok"
 
 step "remove"
 "$program" --remove-shortcuts

@@ -19,7 +19,7 @@ start_display 800x600 1024x768
 
 status=0
 "$program" --screen 3 > "$work/bad.log" 2>&1 || status=$?
-[ "$status" -eq 2 ] && grep -q "no screen 3" "$work/bad.log" || fail "--screen 3: status $status"
+[ "$status" -eq 2 ] && grep -q "没有第 3 个屏幕" "$work/bad.log" || fail "--screen 3: status $status"
 
 step "this run's minutes: --minutes 1 --start"
 settings="$work/count-config/MorivTemp/sys.txt"

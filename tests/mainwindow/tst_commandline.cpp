@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/commandline.h"
+#include "mainwindow/interfacelanguage.h"
 
 #include <QTest>
 
@@ -87,36 +88,50 @@ void TestCommandLine::refused_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: moriv [options]";
-    QTest::newRow("version") << QStringList{"--version"} << 0 << "moriv " MORIV_VERSION "\n";
-    QTest::newRow("unknown option") << QStringList{"--fly"} << 2 << "Unknown option 'fly'.";
+    QTest::addColumn<QString>("chinese"); // the same under the C locale
+
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: moriv [options]"
+                          << "Usage: moriv [options]";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "moriv " MORIV_VERSION "\n"
+                             << "moriv " MORIV_VERSION "\n";
+    QTest::newRow("unknown option") << QStringList{"--fly"} << 2 << "unknown option 'fly'"
+                                    << "未知的选项“fly”";
     QTest::newRow("stray argument") << QStringList{"stray"} << 2
-                                    << "unexpected argument 'stray'";
+                                    << "unexpected argument 'stray'" << "多余的参数“stray”";
     QTest::newRow("value missing") << QStringList{"--minutes"} << 2
-                                   << "Missing value after '--minutes'.";
+                                   << "missing value after '--minutes'"
+                                   << "选项“--minutes”缺少值";
     QTest::newRow("no minutes") << QStringList{"--minutes", "0"} << 2
                                 << "--minutes takes a number of minutes from 1 to 32768, "
-                                   "not '0'";
+                                   "not '0'"
+                                << "--minutes 的值是 1 到 32768 之间的分钟数，而不是“0”";
     QTest::newRow("one minute too many") << QStringList{"--minutes", "32769"} << 2
-                                         << "from 1 to 32768, not '32769'";
+                                         << "from 1 to 32768, not '32769'" << "而不是“32769”";
     QTest::newRow("minutes not a number") << QStringList{"--minutes", "abc"} << 2
-                                          << "not 'abc'";
+                                          << "not 'abc'" << "而不是“abc”";
     QTest::newRow("no such corner") << QStringList{"--corner", "middle"} << 2
                                     << "--corner takes top-left, top-right, bottom-left or "
-                                       "bottom-right, not 'middle'";
+                                       "bottom-right, not 'middle'"
+                                    << "bottom-right，而不是“middle”";
     QTest::newRow("screen 0") << QStringList{"--screen", "0"} << 2
-                              << "--screen takes a screen number from 1, not '0'";
+                              << "--screen takes a screen number from 1, not '0'"
+                              << "--screen 的值是从 1 起的屏幕编号，而不是“0”";
     QTest::newRow("scale too large") << QStringList{"--scale", "9"} << 2
-                                     << "--scale takes a factor from 0.5 to 8, not '9'";
-    QTest::newRow("scale not a number") << QStringList{"--scale", "big"} << 2 << "not 'big'";
+                                     << "--scale takes a factor from 0.5 to 8, not '9'"
+                                     << "--scale 的值是 0.5 到 8 之间的倍数，而不是“9”";
+    QTest::newRow("scale not a number") << QStringList{"--scale", "big"} << 2 << "not 'big'"
+                                        << "而不是“big”";
     QTest::newRow("negative warning") << QStringList{"--warn", "-1"} << 2
                                       << "--warn takes a number of minutes from 0 to 32768, "
-                                         "not '-1'";
+                                         "not '-1'"
+                                      << "--warn 的值是 0 到 32768 之间的分钟数，而不是“-1”";
     QTest::newRow("unknown command") << QStringList{"--command", "fly"} << 2
                                      << "--command takes start, pause, reset or settings, "
-                                        "not 'fly'";
+                                        "not 'fly'"
+                                     << "settings，而不是“fly”";
     QTest::newRow("install and remove")
-        << QStringList{"--install-shortcuts", "--remove-shortcuts"} << 2 << "exclude each other";
+        << QStringList{"--install-shortcuts", "--remove-shortcuts"} << 2 << "exclude each other"
+        << "不能同时使用";
 }
 
 void TestCommandLine::refused()
@@ -124,12 +139,15 @@ void TestCommandLine::refused()
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
     QFETCH(QString, message);
+    QFETCH(QString, chinese);
 
     const auto read = readCommandLine(QStringList{"moriv"} + arguments);
     QVERIFY(std::holds_alternative<CommandLineExit>(read));
     const CommandLineExit exit = std::get<CommandLineExit>(read);
     QCOMPARE(exit.status, status);
-    QVERIFY2(exit.text.contains(message), qPrintable(exit.text));
+    // One language for the whole command line, after the system's locale.
+    const bool inChinese = InterfaceLanguage::isChinese(QLocale::system());
+    QVERIFY2(exit.text.contains(inChinese ? chinese : message), qPrintable(exit.text));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

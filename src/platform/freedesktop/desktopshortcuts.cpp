@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QLibrary>
 #include <QRegularExpression>
@@ -55,6 +56,19 @@ struct Gio
 };
 Gio gio;
 
+// The command line's texts, in the interface's language (the application has its
+// translators installed by now).
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("DesktopShortcuts", text);
+}
+
+// One line of the command line's own, after the program's name.
+void say(const char *text)
+{
+    std::printf("moriv: %s\n", qPrintable(translated(text)));
+}
+
 constexpr char mediaKeys[] = "org.gnome.settings-daemon.plugins.media-keys";
 constexpr char customKeybinding[] =
     "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding";
@@ -92,7 +106,7 @@ QString commandLine(QString program, Command command)
 void printCommands(const char *introduction, const QString &program, const char *format)
 {
     if (introduction)
-        std::puts(introduction);
+        say(introduction);
     const bool named = qstrncmp(format, "Ctrl+Alt+", 9) == 0;
     for (Command command : Commands::all) {
         const QChar key(Commands::key(command));
@@ -101,11 +115,17 @@ void printCommands(const char *introduction, const QString &program, const char 
     }
 }
 
-Outcome notWritten(const char *what)
+Outcome notWritten(const QString &what)
 {
     return Outcome::failure(
-        QStringLiteral("the desktop's settings (GSettings, dconf) cannot be written (%1)")
-            .arg(QLatin1String(what)));
+        translated(QT_TRANSLATE_NOOP("DesktopShortcuts",
+                                     "桌面的设置（GSettings、dconf）无法写入（%1）"))
+            .arg(what));
+}
+
+QString nothingChanged()
+{
+    return translated(QT_TRANSLATE_NOOP("DesktopShortcuts", "什么也没有改变"));
 }
 
 Settings shortcutAt(const QByteArray &path)
@@ -203,13 +223,14 @@ Outcome change(const QString &program, bool install)
 {
     Settings media(gio.g_settings_new(mediaKeys));
     if (!persistent() || !gio.g_settings_is_writable(media.get(), listKey))
-        return notWritten("nothing changed");
+        return notWritten(nothingChanged());
     std::vector<Settings> shortcuts;
     for (Command command : Commands::all) {
         shortcuts.push_back(shortcutAt(pathOf(command)));
         for (const char *key : shortcutKeys)
             if (!gio.g_settings_is_writable(shortcuts.back().get(), key))
-                return notWritten(pathOf(command) + key + "; nothing changed");
+                return notWritten(QString::fromUtf8(pathOf(command) + key) + u'；'
+                                  + nothingChanged());
     }
     std::vector<std::unique_ptr<Saved>> saved;
     for (const Settings &shortcut : shortcuts)
@@ -239,9 +260,12 @@ Outcome change(const QString &program, bool install)
             Settings theirs = shortcutAt(other);
             if (text(theirs.get(), "binding").compare(QString::fromUtf8(binding),
                                                       Qt::CaseInsensitive) == 0) {
-                std::printf("%s is the key of your shortcut \"%s\": %s is left without a key\n",
-                            binding.constData(), qPrintable(text(theirs.get(), "name")),
-                            qPrintable(Commands::name(command)));
+                std::printf("%s\n", qPrintable(translated(QT_TRANSLATE_NOOP(
+                                                     "DesktopShortcuts",
+                                                     "%1 是你的快捷键“%2”的按键：%3 没有按键"))
+                                                     .arg(QString::fromUtf8(binding),
+                                                          text(theirs.get(), "name"),
+                                                          Commands::name(command))));
                 binding.clear();
             }
         }
@@ -264,10 +288,12 @@ Outcome change(const QString &program, bool install)
         for (const auto &key : saved)
             key->restore();
         gio.g_settings_sync();
-        return notWritten("dconf did not commit the change; nothing changed");
+        return notWritten(translated(QT_TRANSLATE_NOOP("DesktopShortcuts",
+                                                       "dconf 没有提交这些更改"))
+                          + u'；' + nothingChanged());
     }
-    std::printf(install ? "moriv: the four shortcuts are in the desktop's custom shortcuts\n"
-                        : "moriv: the timer's shortcuts are removed\n");
+    say(install ? QT_TRANSLATE_NOOP("DesktopShortcuts", "四个快捷键已加入桌面的自定义快捷键")
+                : QT_TRANSLATE_NOOP("DesktopShortcuts", "计时器的快捷键已移除"));
     return {};
 }
 
@@ -277,35 +303,46 @@ namespace Platform {
 
 Outcome changeDesktopShortcuts(const QString &program, bool install)
 {
-    const char *const action = install ? "bind" : "remove";
     const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
     if (desktop.contains(QLatin1String("KDE"))) {
         // Plasma 5.27 answers the portal's BindShortcuts and binds nothing; Plasma 6 binds.
         if (install)
-            std::puts("moriv: on KDE the timer asks the desktop's portal for Ctrl+Alt+A, S, D "
-                      "and F when it starts (Plasma 6 asks you once); Plasma 5 binds none that "
-                      "way.");
-        std::printf("moriv: %s these commands in System Settings > Shortcuts > Custom "
-                    "Shortcuts:\n", action);
-        printCommands(nullptr, program, "Ctrl+Alt+%c: %s\n");
+            say(QT_TRANSLATE_NOOP("DesktopShortcuts",
+                                  "在 KDE 上，计时器启动时向桌面的门户申请 Ctrl+Alt+A、S、D 和 F"
+                                  "（Plasma 6 会询问你一次）；Plasma 5 不会这样绑定。"));
+        printCommands(install ? QT_TRANSLATE_NOOP("DesktopShortcuts",
+                                                  "在“系统设置 > 快捷键 > 自定义快捷键”中绑定"
+                                                  "这些命令：")
+                              : QT_TRANSLATE_NOOP("DesktopShortcuts",
+                                                  "在“系统设置 > 快捷键 > 自定义快捷键”中移除"
+                                                  "这些命令："),
+                      program, "Ctrl+Alt+%c: %s\n");
         return {};
     }
     if (qEnvironmentVariableIsSet("SWAYSOCK") || desktop.contains(QLatin1String("sway"))) {
-        printCommands(install ? "moriv: sway binds keys in its configuration file; add these "
-                                "lines to ~/.config/sway/config, then run swaymsg reload:"
-                              : "moriv: remove these lines from ~/.config/sway/config, then "
-                                "run swaymsg reload:",
+        printCommands(install ? QT_TRANSLATE_NOOP("DesktopShortcuts",
+                                                  "sway 在它的配置文件中绑定按键；把这几行加入 "
+                                                  "~/.config/sway/config，然后运行 swaymsg "
+                                                  "reload：")
+                              : QT_TRANSLATE_NOOP("DesktopShortcuts",
+                                                  "从 ~/.config/sway/config 中删除这几行，然后"
+                                                  "运行 swaymsg reload："),
                       program, "bindsym Ctrl+Mod1+%c exec %s\n");
         return {};
     }
     if (!gio.load())
-        return Outcome::failure(QStringLiteral("GIO (libgio-2.0.so.0) cannot be loaded; nothing "
-                                               "changed"));
+        return Outcome::failure(translated(QT_TRANSLATE_NOOP("DesktopShortcuts",
+                                                             "无法加载 GIO（libgio-2.0.so.0）"))
+                                + u'；' + nothingChanged());
     if (hasSchemas())
         return change(program, install);
-    std::printf("moriv: this desktop keeps its shortcuts where the timer cannot set them; %s "
-                "these in its settings:\n", action);
-    printCommands(nullptr, program, "Ctrl+Alt+%c: %s\n");
+    printCommands(install ? QT_TRANSLATE_NOOP("DesktopShortcuts",
+                                              "这个桌面把快捷键保存在计时器无法设置的地方；"
+                                              "请在它的设置中绑定这些：")
+                          : QT_TRANSLATE_NOOP("DesktopShortcuts",
+                                              "这个桌面把快捷键保存在计时器无法设置的地方；"
+                                              "请在它的设置中移除这些："),
+                  program, "Ctrl+Alt+%c: %s\n");
     return {};
 }
 

@@ -3,6 +3,8 @@
 #include "platform/platform.h"
 #include "platform/windows/win32window.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 namespace Platform {
@@ -22,7 +24,9 @@ QString commandSocketName()
 
 Outcome changeDesktopShortcuts(const QString &, bool)
 {
-    std::puts("moriv: on Windows the Ctrl+Alt shortcuts work without any setup");
+    std::printf("moriv: %s\n",
+                qPrintable(QCoreApplication::translate(
+                    "DesktopShortcuts", "在 Windows 上，Ctrl+Alt 快捷键无需任何设置就能使用")));
     return {};
 }
 
