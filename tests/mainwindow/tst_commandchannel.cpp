@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/commandchannel.h"
+#include "platform/platform.h"
 
 #include <QDir>
 #include <QLocalSocket>
@@ -24,6 +25,7 @@ private slots:
     void messages();
     void staleSocketIsReplacedAndTheNewestTimerAnswers();
     void busyTimerTakesNothing();
+    void runtimeFolderTooDeepFallsBack();
 
 private:
     // Sends from another thread: the server answers from this one's event loop.
@@ -134,6 +136,23 @@ void TestCommandChannel::busyTimerTakesNothing()
     questionOpen = false;
     QCOMPARE(send(name, QStringLiteral("start")), CommandChannel::Delivery::Delivered);
     QTRY_COMPARE(commands.size(), 1);
+}
+
+// A runtime folder so deep that no socket's path in it fits: the timer listens in its private
+// folder in the temporary folder instead, and --command finds it there.
+void TestCommandChannel::runtimeFolderTooDeepFallsBack()
+{
+    const QString deep = m_folder.filePath(QString(90, u'r'));
+    QVERIFY(QDir().mkpath(deep));
+    QVERIFY(QFile::setPermissions(deep, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QByteArray before = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(deep));
+    const QString base = Platform::commandSocketName();
+    qputenv("XDG_RUNTIME_DIR", before);
+    QVERIFY2(base.startsWith(QDir::tempPath() + u'/'), qPrintable(base));
+    CommandServer server;
+    QVERIFY(server.listen(base));
+    QCOMPARE(send(base, QStringLiteral("start")), CommandChannel::Delivery::Delivered);
 }
 
 QTEST_GUILESS_MAIN(TestCommandChannel)
