@@ -135,7 +135,9 @@ Figures timerWindow(int minutes, double &timeUpErrorMs)
     Form1 form({messages, *windows, clock, SettingsFile(folder.path())});
     // The colon's blink near the end wakes the program twice a second by design; the figures
     // are those of the count itself.
-    form.setRunOptions({.minutes = std::nullopt, .warnMinutes = 0, .scale = 1});
+    RunOptions options;
+    options.warnMinutes = 0;
+    form.setRunOptions(options);
     form.Form_Load();
     form.show();
     QCoreApplication::processEvents();

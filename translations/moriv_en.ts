@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>运行 moriv --help 可以看到所有选项。</source>
-        <translation>Try 'moriv --help' for more information.</translation>
+        <translation>Try &apos;moriv --help&apos; for more information.</translation>
     </message>
     <message>
         <source>没有正在运行的计时器</source>
@@ -25,47 +25,55 @@
     </message>
     <message>
         <source>未知的选项“%1”</source>
-        <translation>unknown option '%1'</translation>
+        <translation>unknown option &apos;%1&apos;</translation>
     </message>
     <message>
         <source>选项“%1”缺少值</source>
-        <translation>missing value after '%1'</translation>
+        <translation>missing value after &apos;%1&apos;</translation>
     </message>
     <message>
         <source>选项“%1”不接受值</source>
-        <translation>'%1' takes no value</translation>
+        <translation>&apos;%1&apos; takes no value</translation>
     </message>
     <message>
         <source>多余的参数“%1”</source>
-        <translation>unexpected argument '%1'</translation>
+        <translation>unexpected argument &apos;%1&apos;</translation>
     </message>
     <message>
         <source>--install-shortcuts 和 --remove-shortcuts 不能同时使用</source>
         <translation>--install-shortcuts and --remove-shortcuts exclude each other</translation>
     </message>
     <message>
-        <source>--command 的值是 start、pause、reset 或 settings，而不是“%1”</source>
-        <translation>--command takes start, pause, reset or settings, not '%1'</translation>
-    </message>
-    <message>
         <source>--minutes 的值是 1 到 %1 之间的分钟数，而不是“%2”</source>
-        <translation>--minutes takes a number of minutes from 1 to %1, not '%2'</translation>
+        <translation>--minutes takes a number of minutes from 1 to %1, not &apos;%2&apos;</translation>
     </message>
     <message>
         <source>--corner 的值是 top-left、top-right、bottom-left 或 bottom-right，而不是“%1”</source>
-        <translation>--corner takes top-left, top-right, bottom-left or bottom-right, not '%1'</translation>
+        <translation>--corner takes top-left, top-right, bottom-left or bottom-right, not &apos;%1&apos;</translation>
     </message>
     <message>
         <source>--screen 的值是从 1 起的屏幕编号，而不是“%1”</source>
-        <translation>--screen takes a screen number from 1, not '%1'</translation>
+        <translation>--screen takes a screen number from 1, not &apos;%1&apos;</translation>
     </message>
     <message>
         <source>--scale 的值是 0.5 到 8 之间的倍数，而不是“%1”</source>
-        <translation>--scale takes a factor from 0.5 to 8, not '%1'</translation>
+        <translation>--scale takes a factor from 0.5 to 8, not &apos;%1&apos;</translation>
     </message>
     <message>
         <source>--warn 的值是 0 到 %1 之间的分钟数，而不是“%2”</source>
-        <translation>--warn takes a number of minutes from 0 to %1, not '%2'</translation>
+        <translation>--warn takes a number of minutes from 0 to %1, not &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>--command 的值是 start、pause、reset、settings、more、less 或 quit，而不是“%1”</source>
+        <translation>--command takes start, pause, reset, settings, more, less or quit, not '%1'</translation>
+    </message>
+    <message>
+        <source>--until 和 --minutes 不能同时使用</source>
+        <translation>--until and --minutes exclude each other</translation>
+    </message>
+    <message>
+        <source>--until 的值是至少一分钟之后的 24 小时制时间 HH:MM，而不是“%1”</source>
+        <translation>--until takes a 24-hour time HH:MM at least a minute away, not '%1'</translation>
     </message>
 </context>
 <context>
@@ -85,6 +93,18 @@
     <message>
         <source>打开设置</source>
         <translation>Open the settings</translation>
+    </message>
+    <message>
+        <source>多一分钟</source>
+        <translation>One minute more</translation>
+    </message>
+    <message>
+        <source>少一分钟</source>
+        <translation>One minute less</translation>
+    </message>
+    <message>
+        <source>退出计时器</source>
+        <translation>Quit the timer</translation>
     </message>
 </context>
 <context>
@@ -110,7 +130,7 @@
     <name>DesktopShortcuts</name>
     <message>
         <source>桌面的设置（GSettings、dconf）无法写入（%1）</source>
-        <translation>the desktop's settings (GSettings, dconf) cannot be written (%1)</translation>
+        <translation>the desktop&apos;s settings (GSettings, dconf) cannot be written (%1)</translation>
     </message>
     <message>
         <source>什么也没有改变</source>
@@ -125,16 +145,8 @@
         <translation>dconf did not commit the change</translation>
     </message>
     <message>
-        <source>四个快捷键已加入桌面的自定义快捷键</source>
-        <translation>the four shortcuts are in the desktop's custom shortcuts</translation>
-    </message>
-    <message>
         <source>计时器的快捷键已移除</source>
-        <translation>the timer's shortcuts are removed</translation>
-    </message>
-    <message>
-        <source>在 KDE 上，计时器启动时向桌面的门户申请 Ctrl+Alt+A、S、D 和 F（Plasma 6 会询问你一次）；Plasma 5 不会这样绑定。</source>
-        <translation>on KDE the timer asks the desktop's portal for Ctrl+Alt+A, S, D and F when it starts (Plasma 6 asks you once); Plasma 5 binds none that way.</translation>
+        <translation>the timer&apos;s shortcuts are removed</translation>
     </message>
     <message>
         <source>在“系统设置 &gt; 快捷键 &gt; 自定义快捷键”中绑定这些命令：</source>
@@ -168,6 +180,14 @@
         <source>在 Windows 上，Ctrl+Alt 快捷键无需任何设置就能使用</source>
         <translation>on Windows the Ctrl+Alt shortcuts work without any setup</translation>
     </message>
+    <message>
+        <source>计时器的快捷键已加入桌面的自定义快捷键</source>
+        <translation>the timer's shortcuts are in the desktop's custom shortcuts</translation>
+    </message>
+    <message>
+        <source>在 KDE 上，计时器启动时向桌面的门户申请 Ctrl+Alt+A、S、D、F、Up 和 Down（Plasma 6 会询问你一次）；Plasma 5 不会这样绑定。</source>
+        <translation>on KDE the timer asks the desktop's portal for Ctrl+Alt+A, S, D, F, Up and Down when it starts (Plasma 6 asks you once); Plasma 5 binds none that way.</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -190,6 +210,10 @@
     <message>
         <source>剩余 %1 分 %2 秒</source>
         <translation>%1 min %2 s left</translation>
+    </message>
+    <message>
+        <source>超时 %1 分 %2 秒</source>
+        <translation>%1 min %2 s over</translation>
     </message>
 </context>
 <context>

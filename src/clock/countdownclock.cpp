@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clock/countdownclock.h"
 
+#include <algorithm>
 #include <limits>
 
 void CountdownClock::RewindCounters()
@@ -9,6 +10,21 @@ void CountdownClock::RewindCounters()
     hm = 99;
     if (m_state != State::Closed)
         m_state = State::Ready;
+}
+
+void CountdownClock::overrun()
+{
+    if (m_state == State::Closed)
+        m_state = State::Over;
+}
+
+void CountdownClock::setSecondsLeft(qint32 seconds)
+{
+    const qint32 next = std::clamp<qint32>(seconds, 1, 32768 * 60) - 1;
+    f = qint16(next / 60);
+    m = qint16(next % 60);
+    if (m_state == State::Over)
+        m_state = State::Running;
 }
 
 void CountdownClock::startFresh(qint16 minutesCounter)

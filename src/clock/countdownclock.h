@@ -17,6 +17,7 @@ public:
         Running, // the one-second and hundredths timers are armed
         Stopped, // paused: the next Start resumes where the count stood
         Closed,  // time is up
+        Over,    // time is up and the count goes on past zero (overtime)
     };
 
     struct SecondStep
@@ -41,6 +42,14 @@ public:
     void resume();
     // Stops counting; the counters keep their values.
     void pause();
+    // Time is up, and the count carries on past zero: nothing ends.
+    void overrun();
+
+    // The time left as the display shows it between two steps, in seconds; and setting it,
+    // so that the next step shows one second less (at least 1). A count past zero is back in
+    // the count, running.
+    qint32 secondsLeft() const { return f * 60 + m + 1; }
+    void setSecondsLeft(qint32 seconds);
 
     // One step of the one-second timer.
     SecondStep secondStep();

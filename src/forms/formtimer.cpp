@@ -69,9 +69,9 @@ void FormTimer::setBatched(bool batched)
     scheduleWake();
 }
 
-void FormTimer::restartPhase()
+void FormTimer::restartPhase(MonotonicClock::Duration spent)
 {
-    m_spent = {};
+    m_spent = std::clamp<MonotonicClock::Duration>(spent, {}, interval());
     if (ticking())
         beginRun();
 }

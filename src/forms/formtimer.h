@@ -36,8 +36,9 @@ public:
 
     // Delivers, one tick() each, every tick that has fallen due by now.
     void catchUp();
-    // The next run starts with a whole interval instead of the remainder of the last one.
-    void restartPhase();
+    // The next run starts with a whole interval instead of the remainder of the last one, or
+    // as if SPENT of its first interval had gone by already.
+    void restartPhase(MonotonicClock::Duration spent = {});
 
     // When the next tick falls due, on the monotonic clock; for tests and the benchmark.
     MonotonicClock::Duration nextDue() const;

@@ -18,6 +18,7 @@
 #include <QFontDatabase>
 #include <QLocale>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -157,7 +158,8 @@ int runApplication(int &argc, char **argv)
     std::unique_ptr<GlobalShortcuts> shortcuts;
     if (options.globalKeys) {
         shortcuts = Platform::createGlobalShortcuts();
-        for (const QString &taken : shortcuts->grab({Commands::all.begin(), Commands::all.end()}))
+        for (const QString &taken :
+             shortcuts->grab({Commands::shortcuts.begin(), Commands::shortcuts.end()}))
             qCWarning(lcMoriv,
                       "%s could not be had (another program holds it, or the desktop has no "
                       "such shortcuts); the timer's own keys still work. --no-global-keys "
@@ -183,5 +185,16 @@ int runApplication(int &argc, char **argv)
     form.show();
     if (options.start)
         form.Comstart_Click();
+    // The count starts by itself, once, when a slide show goes full screen on its screen.
+    QTimer showWatch;
+    if (options.startWithShow) {
+        QObject::connect(&showWatch, &QTimer::timeout, &form, [&] {
+            if (!windows->isShowFullScreen(&form))
+                return;
+            showWatch.stop();
+            form.Comstart_Click();
+        });
+        showWatch.start(250);
+    }
     return QApplication::exec();
 }

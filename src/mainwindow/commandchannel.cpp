@@ -129,7 +129,9 @@ void CommandServer::accept()
             QTimer::singleShot(0, this, [this, socket = QPointer(socket), sent = *received] {
                 const auto answer = [this, socket, sent](bool taken) {
                     if (socket) {
+                        // Handed to the system at once: a quit ends the event loop next.
                         socket->write(taken ? "ok\n" : "busy\n");
+                        socket->flush();
                         socket->disconnectFromServer();
                     }
                     if (taken)

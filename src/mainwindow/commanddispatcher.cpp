@@ -59,6 +59,15 @@ void CommandDispatcher::fromKey(Command command)
 void CommandDispatcher::fromElsewhere(Command command,
                                       const std::function<void(bool taken)> &answered)
 {
+    // Quit ends the timer whatever is open: the question is answered No, the dialog closed
+    // unsaved, and the timer ends once they are.
+    if (command == Command::Quit && isBusy()) {
+        m_close();
+        QTimer::singleShot(0, this, [this] { m_run(Command::Quit); });
+        if (answered)
+            answered(true);
+        return;
+    }
     // A second question must not open inside the first.
     if (isBusy()) {
         if (answered)

@@ -7,6 +7,7 @@
 #include "platform/command.h"
 
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <QRegularExpression>
 
 namespace {
@@ -39,6 +40,16 @@ QString parseError(const QCommandLineParser &parser)
 
 } // namespace
 
+std::optional<qint64> deadlineOf(QTime at, const QDateTime &now)
+{
+    QDateTime deadline(now.date(), at);
+    if (deadline <= now)
+        deadline = deadline.addDays(1);
+    if (now.msecsTo(deadline) < 60 * 1000)
+        return std::nullopt;
+    return deadline.toMSecsSinceEpoch();
+}
+
 std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -46,8 +57,9 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
         QStringLiteral("A countdown timer that floats over presentation slides.\n"
                        "Keys on the timer: a start, s pause, d reset, f settings.\n"
                        "Anywhere on the desktop: Ctrl+Alt+A, Ctrl+Alt+S, Ctrl+Alt+D and "
-                       "Ctrl+Alt+F do the same, and so do the commands sent with --command, "
-                       "for desktop shortcuts."));
+                       "Ctrl+Alt+F do the same, Ctrl+Alt+Up and Ctrl+Alt+Down give a minute "
+                       "more or less, and so do the commands sent with --command, for desktop "
+                       "shortcuts."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption minutes(
@@ -78,17 +90,31 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
     const QCommandLineOption command(
         QStringLiteral("command"),
         QStringLiteral("Send a command to the timer already running and end: start, pause, "
-                       "reset or settings."),
+                       "reset, settings, more, less (a minute more or less) or quit."),
         QStringLiteral("command"));
     const QCommandLineOption installShortcuts(
         QStringLiteral("install-shortcuts"),
-        QStringLiteral("Add Ctrl+Alt+A, S, D and F to the desktop's own shortcuts where it keeps "
+        QStringLiteral("Add Ctrl+Alt+A, S, D, F, Up and Down to the desktop's own shortcuts "
+                       "where it keeps "
                        "them in GSettings (GNOME), or say how to bind them, and end."));
     const QCommandLineOption removeShortcuts(
         QStringLiteral("remove-shortcuts"),
         QStringLiteral("Remove the shortcuts --install-shortcuts added, and end."));
-    parser.addOptions({minutes, start, corner, screen, scale, warn, noGlobalKeys, command,
-                       installShortcuts, removeShortcuts});
+    const QCommandLineOption overtime(
+        QStringLiteral("overtime"),
+        QStringLiteral("At zero, go on counting the time over (shown with a minus sign) "
+                       "instead of ending."));
+    const QCommandLineOption until(
+        QStringLiteral("until"),
+        QStringLiteral("Count to HH:MM (24-hour) on the clock, its next occurrence within a day, "
+                       "from whenever the count starts; not with --minutes."),
+        QStringLiteral("HH:MM"));
+    const QCommandLineOption startWithShow(
+        QStringLiteral("start-with-show"),
+        QStringLiteral("Wait, and start counting when a window on the timer's screen goes full "
+                       "screen (the slide show starting)."));
+    parser.addOptions({minutes, until, start, startWithShow, overtime, corner, screen, scale, warn,
+                       noGlobalKeys, command, installShortcuts, removeShortcuts});
     if (!parser.parse(arguments))
         return refuse(parseError(parser));
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
@@ -119,8 +145,8 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
         result.command = parser.value(command);
         if (!Commands::named(result.command))
             return refuse(own(QT_TRANSLATE_NOOP("CommandLine",
-                                                 "--command 的值是 start、pause、reset 或 "
-                                                 "settings，而不是“%1”"))
+                                                 "--command 的值是 start、pause、reset、"
+                                                 "settings、more、less 或 quit，而不是“%1”"))
                               .arg(result.command));
         return result;
     }
@@ -134,6 +160,25 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
                               .arg(text));
         result.run.minutes = text.trimmed();
     }
+    if (parser.isSet(until)) {
+        if (parser.isSet(minutes))
+            return refuse(own(QT_TRANSLATE_NOOP("CommandLine",
+                                                "--until 和 --minutes 不能同时使用")));
+        static const QRegularExpression clock(
+            QStringLiteral("^([01]?[0-9]|2[0-3]):([0-5][0-9])$"));
+        const auto read = clock.match(parser.value(until));
+        const QTime at(read.captured(1).toInt(), read.captured(2).toInt());
+        const std::optional<qint64> deadline =
+            read.hasMatch() ? deadlineOf(at, QDateTime::currentDateTime()) : std::nullopt;
+        if (!deadline)
+            return refuse(own(QT_TRANSLATE_NOOP("CommandLine",
+                                                "--until 的值是至少一分钟之后的 24 小时制时间 "
+                                                "HH:MM，而不是“%1”"))
+                              .arg(parser.value(until)));
+        result.run.until = deadline;
+    }
+    result.run.overtime = parser.isSet(overtime);
+    result.startWithShow = parser.isSet(startWithShow);
     result.start = parser.isSet(start);
     result.globalKeys = !parser.isSet(noGlobalKeys);
     if (parser.isSet(corner)) {

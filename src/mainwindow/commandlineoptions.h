@@ -15,6 +15,7 @@ struct CommandLine
 {
     RunOptions run;
     bool start = false;
+    bool startWithShow = false; // when a window goes full screen
     bool globalKeys = true;
     std::optional<Corner> corner;
     int screen = 0;  // 1-based; 0: the primary screen

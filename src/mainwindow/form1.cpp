@@ -91,6 +91,7 @@ void Form1::Form_Load()
         setFontSize(label, digitPoints * scale);
     setCaption(m_labfen, m_session->sj());
     setCaption(m_labmiao, cleared);
+    m_session->showTimeLeft();
 
     fitToVisibleLabels();
     m_layout.CaptureLayout(size(), controls());
@@ -165,9 +166,14 @@ void Form1::setCaption(QLabel *label, const QString &text)
         return;
     label->setText(text);
     m_fittedSizes.fit(label);
-    if (label == m_labfen || label == m_labmiao)
-        setAccessibleName(tr("剩余 %1 分 %2 秒")
-                              .arg(m_labfen->text().trimmed(), m_labmiao->text().trimmed()));
+    if (label == m_labfen || label == m_labmiao) {
+        // Past zero the minutes carry a minus sign: the name says the time over.
+        const QString minutes = m_labfen->text().trimmed();
+        const QString seconds = m_labmiao->text().trimmed();
+        setAccessibleName(minutes.startsWith(u'-')
+                              ? tr("超时 %1 分 %2 秒").arg(minutes.mid(1)).arg(seconds.toInt())
+                              : tr("剩余 %1 分 %2 秒").arg(minutes, seconds));
+    }
     // Start-up keys the window once, when everything is in place.
     if (m_layoutCaptured && !label->isHidden())
         refreshKey();

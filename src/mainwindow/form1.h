@@ -92,6 +92,7 @@ private:
     void showColon(bool secondFace);
     // Closes the question or settings dialog a command opened, unanswered and unsaved.
     void closeOpenWindows();
+    void quit();
     void scaleDesign(qreal factor);
     void reportStartupProblem();
 

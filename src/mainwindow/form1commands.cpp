@@ -31,6 +31,9 @@ void Form1::run(Command command)
     case Command::Pause: Compause_Click(); break;
     case Command::Reset: Comhuifu_Click(); break;
     case Command::Settings: Comgjsz_Click(); break;
+    case Command::More: m_session->more(); break;
+    case Command::Less: m_session->less(); break;
+    case Command::Quit: quit(); break;
     }
 }
 
@@ -72,4 +75,12 @@ void Form1::Comgjsz_Click()
         else
             m_form2->loadWith(m_session->bt(), *minutes);
     }
+}
+
+void Form1::quit()
+{
+    // As closing the window: a question still open is answered No, the dialog closed unsaved.
+    closeOpenWindows();
+    close();
+    emit finished();
 }

@@ -8,26 +8,44 @@
 #include <array>
 #include <optional>
 
-// The speaker's four commands, whichever way they come: the timer's own keys, the desktop-wide
-// Ctrl+Alt shortcuts and `moriv --command`.
-enum class Command { Start, Pause, Reset, Settings };
+// The speaker's commands, whichever way they come: the timer's own keys (the first four), the
+// desktop-wide Ctrl+Alt shortcuts (all but Quit) and `moriv --command` (all).
+enum class Command { Start, Pause, Reset, Settings, More, Less, Quit };
 
 namespace Commands {
 
-inline constexpr std::array<Command, 4> all = {Command::Start, Command::Pause, Command::Reset,
-                                               Command::Settings};
+inline constexpr std::array<Command, 7> all = {Command::Start, Command::Pause, Command::Reset,
+                                               Command::Settings, Command::More, Command::Less,
+                                               Command::Quit};
+inline constexpr std::array<Command, 4> keyed = {Command::Start, Command::Pause, Command::Reset,
+                                                 Command::Settings};
+inline constexpr std::array<Command, 6> shortcuts = {Command::Start, Command::Pause,
+                                                     Command::Reset, Command::Settings,
+                                                     Command::More, Command::Less};
 
-// The timer's key for each command, which is also the letter of its Ctrl+Alt shortcut. Only
-// the lower-case letters count: Shift or Caps Lock give other codes.
+// The timer's key for each of the first four commands, which is also the letter of its
+// Ctrl+Alt shortcut; 0 for the others. Only the lower-case letters count: Shift or Caps Lock
+// give other codes.
 constexpr char16_t key(Command command)
 {
-    constexpr std::array<char16_t, 4> keys = {u'a', u's', u'd', u'f'};
+    constexpr std::array<char16_t, 7> keys = {u'a', u's', u'd', u'f', 0, 0, 0};
     return keys[std::size_t(command)];
+}
+
+// The key of the command's Ctrl+Alt shortcut by its keysym's name: the letter, or the arrow
+// up and down for a minute more and less.
+inline QString keyName(Command command)
+{
+    if (command == Command::More)
+        return QStringLiteral("Up");
+    if (command == Command::Less)
+        return QStringLiteral("Down");
+    return QString(QChar(key(command)));
 }
 
 inline std::optional<Command> fromKey(int characterCode)
 {
-    for (Command command : all)
+    for (Command command : keyed)
         if (characterCode == key(command))
             return command;
     return std::nullopt;
@@ -36,8 +54,8 @@ inline std::optional<Command> fromKey(int characterCode)
 // The command's name for `moriv --command`.
 inline QString name(Command command)
 {
-    constexpr std::array<const char16_t *, 4> names = {u"start", u"pause", u"reset",
-                                                       u"settings"};
+    constexpr std::array<const char16_t *, 7> names = {u"start", u"pause", u"reset",
+                                                       u"settings", u"more", u"less", u"quit"};
     return QString::fromUtf16(names[std::size_t(command)]);
 }
 
@@ -52,9 +70,11 @@ inline std::optional<Command> named(QStringView text)
 // What the command does, in the user's language: the name of a desktop shortcut.
 inline QString description(Command command)
 {
-    constexpr std::array<const char *, 4> texts = {
+    constexpr std::array<const char *, 7> texts = {
         QT_TRANSLATE_NOOP("Commands", "开始倒计时"), QT_TRANSLATE_NOOP("Commands", "暂停倒计时"),
-        QT_TRANSLATE_NOOP("Commands", "重置倒计时"), QT_TRANSLATE_NOOP("Commands", "打开设置")};
+        QT_TRANSLATE_NOOP("Commands", "重置倒计时"), QT_TRANSLATE_NOOP("Commands", "打开设置"),
+        QT_TRANSLATE_NOOP("Commands", "多一分钟"),   QT_TRANSLATE_NOOP("Commands", "少一分钟"),
+        QT_TRANSLATE_NOOP("Commands", "退出计时器")};
     return QCoreApplication::translate("Commands", texts[std::size_t(command)]);
 }
 

@@ -40,6 +40,9 @@ public:
     // returns it to the slide show.
     virtual quintptr focusedWindow() = 0;
     virtual void restoreFocus(quintptr window) = 0;
+    // Whether the window that has the keyboard, none of the timer's own, shows full screen on
+    // the screen the window is on: a slide show has started.
+    virtual bool isShowFullScreen(QWidget *window) = 0;
 
 protected:
     // A window drawn with per-pixel alpha and no background of its own: what is not a digit
@@ -56,14 +59,15 @@ class GlobalShortcuts : public QObject
 public:
     using QObject::QObject;
 
-    // Takes Ctrl+Alt with each command's key. Returns the shortcuts ("Ctrl+Alt+A") that could
+    // Takes Ctrl+Alt with each command's key (Commands::keyName). Returns the shortcuts ("Ctrl+Alt+A") that could
     // not be had, because another program holds them or the window system has no such thing;
     // the others work.
     virtual QStringList grab(const QList<Command> &commands) = 0;
 
     static QString name(Command command)
     {
-        return QStringLiteral("Ctrl+Alt+") + QChar(Commands::key(command)).toUpper();
+        const QString key = Commands::keyName(command);
+        return QStringLiteral("Ctrl+Alt+") + (key.size() == 1 ? key.toUpper() : key);
     }
 
 signals:

@@ -6,6 +6,7 @@
 #include "forms/messageboxservice.h"
 #include "settings/settingsmessages.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -47,12 +48,15 @@ Outcome CountdownSession::load()
 {
     const SettingsFile &settings = m_services.settings;
     Outcome result;
-    if (m_options.minutes) {
-        // The title is carried along should the dialog save; the minutes are this run's.
+    if (m_options.minutes || m_options.until) {
+        // The title is carried along should the dialog save; the minutes are this run's, or
+        // those left to its deadline.
         settings.ReadSettingsFile(m_bt, m_sj);
         if (m_bt.isEmpty())
             m_bt = SettingsFile::defaultTitle();
-        m_sj = *m_options.minutes;
+        m_sj = m_options.minutes ? *m_options.minutes
+                                 : QString::number((std::max<qint64>(0, toDeadline()) + 59999)
+                                                   / 60000);
     } else {
         result = settings.EnsureSettingsFile();
         if (result)
@@ -84,7 +88,16 @@ void CountdownSession::start()
     case CountdownClock::State::Running:
     case CountdownClock::State::Closed:
         return;
+    case CountdownClock::State::Over:
+        // Past zero, paused: the time over goes on where it stood.
+        m_timer1->setEnabled(true);
+        return;
     case CountdownClock::State::Stopped:
+        if (m_options.until) {
+            // A deadline does not wait: the count goes on to it, less the pause.
+            startToDeadline();
+            return;
+        }
         // Resume: the counters and the part of the second already spent are kept.
         m_clock.resume();
         m_timer1->setEnabled(true);
@@ -92,6 +105,10 @@ void CountdownSession::start()
         updateWarning();
         return;
     case CountdownClock::State::Ready:
+        if (m_options.until) {
+            startToDeadline();
+            return;
+        }
         break;
     }
 
@@ -131,6 +148,11 @@ void CountdownSession::reset()
     if (isClosed())
         return;
     clearSeconds();
+    if (m_options.until) {
+        rewindCounters();
+        showTimeLeft();
+        return;
+    }
     if (m_options.minutes) {
         m_sj = *m_options.minutes; // this run's minutes, not the file's
     } else {
@@ -151,6 +173,7 @@ void CountdownSession::settingsSaved(const QString &minutes)
         return;
     emit minutesShown(minutes);
     clearSeconds();
+    showTimeLeft(); // a deadline still counts, whatever the file says
     // The next Start counts the saved minutes afresh instead of mixing them with the seconds
     // of the count that was stopped.
     rewindCounters();
@@ -182,7 +205,18 @@ void CountdownSession::Timer1_Timer()
     // The hundredths that fell due during this second come first, as they would have had
     // their timer woken the program for each of them.
     catchUpHundredths();
+    if (m_clock.state() == CountdownClock::State::Over) {
+        ++m_overSeconds;
+        showOver();
+        emit secondShown();
+        return;
+    }
     const CountdownClock::SecondStep shown = m_clock.secondStep();
+    if (shown.timeUp && m_options.overtime) {
+        overrun();
+        emit secondShown();
+        return;
+    }
     emit secondsShown(QString::number(shown.secondsShown));
     emit minutesShown(QString::number(shown.minutesShown));
     if (shown.timeUp) {
@@ -210,26 +244,6 @@ void CountdownSession::Timer3_Timer()
 {
     m_secondFace = !m_secondFace;
     emit colonChanged(m_secondFace);
-}
-
-void CountdownSession::updateWarning()
-{
-    // The cue that the end is near is a blinking colon, not a colour, so that it works for
-    // speakers who do not tell red from green.
-    const bool near = m_options.warnMinutes > 0
-                      && m_clock.state() == CountdownClock::State::Running
-                      && m_secondsLeft <= m_options.warnMinutes * 60;
-    if (near && !m_timer3->Enabled()) {
-        m_timer3->restartPhase();
-        m_timer3->setEnabled(true);
-    }
-}
-
-void CountdownSession::stopWarning()
-{
-    m_timer3->setEnabled(false);
-    if (std::exchange(m_secondFace, false))
-        emit colonChanged(false);
 }
 
 void CountdownSession::timeUp()

@@ -62,6 +62,12 @@ public:
     // The settings dialog saved these minutes: the count stops, and the next Start counts them
     // afresh.
     void settingsSaved(const QString &minutes);
+    // A minute more or less while counting or paused, shown at once; less leaves at least a
+    // second. Past zero they move the time over.
+    void more();
+    void less();
+    // With a deadline: the time left to it, on the display.
+    void showTimeLeft();
 
     // While nobody sees the hundredths, their ticks come in batches: the last one is shown
     // when they are seen again or asked for.
@@ -94,6 +100,13 @@ private:
     void stopWarning();
     void timeUp();
     void showHundredths(qint16 hundredths);
+    void shiftBy(qint32 seconds);
+    void showLeft(qint32 seconds);
+    void showOver();
+    void overrun();
+    void startToDeadline();
+    // Milliseconds from now to the deadline.
+    qint64 toDeadline() const;
 
     Services m_services;
     RunOptions m_options;
@@ -106,6 +119,7 @@ private:
     bool m_hundredthsSeen = false;
     bool m_hundredthsBehind = false; // the last batch's value waits to be shown
     qint16 m_hundredthsDue = 0;
+    qint32 m_overSeconds = 0; // past zero, in overtime
 
     FormTimer *m_timer3 = nullptr;
     FormTimer *m_timer2 = nullptr;

@@ -14,4 +14,9 @@ struct RunOptions
     int warnMinutes = 1;
     // The whole window, places, sizes and digits, drawn this many times larger.
     double scale = 1;
+    // At zero the count goes on past it, shown with a minus sign, instead of ending.
+    bool overtime = false;
+    // This run counts to this moment of the wall clock (milliseconds since 1970, UTC) from
+    // whenever Start is pressed; the settings file is neither read for the minutes nor written.
+    std::optional<qint64> until;
 };

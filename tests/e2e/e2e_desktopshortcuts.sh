@@ -51,10 +51,11 @@ dump > "$work/first"
 dump | diff "$work/first" - || fail "the second install changed the settings"
 list=$(gsettings get $keys custom-keybindings)
 echo "   $list"
-[ "$(grep -o moriv- <<< "$list" | wc -l)" -eq 4 ] && [[ $list == "['$mine', "* ]] \
-    || fail "the list is not the user's and our four"
+[ "$(grep -o moriv- <<< "$list" | wc -l)" -eq 6 ] && [[ $list == "['$mine', "* ]] \
+    || fail "the list is not the user's and our six"
 grep -q "binding='<Primary><Alt>a'" "$work/first" || fail "Ctrl+Alt+A is not bound"
 grep -q "command='$program --command start'" "$work/first" || fail "no start command"
+grep -q "binding='<Primary><Alt>Up'" "$work/first" || fail "a minute more is not Ctrl+Alt+Up"
 
 step "with the session bus gone dconf cannot write: it says so and fails"
 status=0

@@ -53,7 +53,7 @@ wait_screen '剩余 3 分 00 秒' 20
 poll 10 test "$(binds)" -eq 1 || fail "no shortcuts bound: $(cat "$work/program.log")"
 shortcuts=$(gdbus call --session --dest org.kde.kglobalaccel --object-path \
     /component/org_moriv_Moriv --method org.kde.kglobalaccel.Component.shortcutNames)
-for name in start pause reset settings; do
+for name in start pause reset settings more less; do
     [[ $shortcuts == *"'$name'"* ]] || fail "KWin has no $name of org.moriv.Moriv: $shortcuts"
 done
 key a

@@ -27,7 +27,8 @@ XDG_SESSION_TYPE=wayland background "$work/program.log" "$program"
 program_pid=$last_pid
 wait_screen '剩余 3 分 00 秒' 20
 poll 10 grep -q '^bound' "$work/portal.log" || fail "no shortcuts bound: $(cat "$work/program.log")"
-grep -qx 'bound start=CTRL+ALT+a pause=CTRL+ALT+s reset=CTRL+ALT+d settings=CTRL+ALT+f' \
+all='start=CTRL+ALT+a pause=CTRL+ALT+s reset=CTRL+ALT+d settings=CTRL+ALT+f'
+grep -qx "bound $all more=CTRL+ALT+Up less=CTRL+ALT+Down" \
     "$work/portal.log" || fail "bound: $(grep '^bound' "$work/portal.log")"
 
 ! grep -q 'did not bind' "$work/program.log" || fail "$(cat "$work/program.log")"

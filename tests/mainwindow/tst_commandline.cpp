@@ -13,6 +13,8 @@ private slots:
     void accepted();
     void refused_data();
     void refused();
+    void deadlines_data();
+    void deadlines();
 };
 
 namespace {
@@ -32,7 +34,10 @@ QString summary(const CommandLine &line)
         .arg(line.command)
         + (line.shortcuts == ShortcutsChange::None
                ? QString()
-               : QStringLiteral(" shortcuts=%1").arg(int(line.shortcuts)));
+               : QStringLiteral(" shortcuts=%1").arg(int(line.shortcuts)))
+        + (line.run.until ? QStringLiteral(" until") : QString())
+        + (line.run.overtime ? QStringLiteral(" overtime") : QString())
+        + (line.startWithShow ? QStringLiteral(" show") : QString());
 }
 
 } // namespace
@@ -66,6 +71,12 @@ void TestCommandLine::accepted_data()
     QTest::newRow("a command, other options unread")
         << QStringList{"--command", "settings", "--scale", "99"}
         << QString(plain).replace("command=", "command=settings");
+    QTest::newRow("a whole talk")
+        << QStringList{"--until", QTime::currentTime().addSecs(7200).toString("HH:mm"),
+                       "--overtime", "--start-with-show"}
+        << plain + " until overtime show";
+    QTest::newRow("quit") << QStringList{"--command", "quit"}
+                          << QString(plain).replace("command=", "command=quit");
     QTest::newRow("install shortcuts") << QStringList{"--install-shortcuts"}
                                        << plain + " shortcuts=1";
     QTest::newRow("remove shortcuts") << QStringList{"--remove-shortcuts"}
@@ -126,9 +137,13 @@ void TestCommandLine::refused_data()
                                          "not '-1'"
                                       << "--warn 的值是 0 到 32768 之间的分钟数，而不是“-1”";
     QTest::newRow("unknown command") << QStringList{"--command", "fly"} << 2
-                                     << "--command takes start, pause, reset or settings, "
-                                        "not 'fly'"
-                                     << "settings，而不是“fly”";
+                                     << "--command takes start, pause, reset, settings, more, "
+                                        "less or quit, not 'fly'"
+                                     << "quit，而不是“fly”";
+    QTest::newRow("until no time") << QStringList{"--until", "25:00"} << 2
+                                   << "not '25:00'" << "而不是“25:00”";
+    QTest::newRow("until and minutes") << QStringList{"--until", "16:30", "--minutes", "5"} << 2
+                                       << "exclude each other" << "不能同时使用";
     QTest::newRow("install and remove")
         << QStringList{"--install-shortcuts", "--remove-shortcuts"} << 2 << "exclude each other"
         << "不能同时使用";
@@ -148,6 +163,31 @@ void TestCommandLine::refused()
     // One language for the whole command line, after the system's locale.
     const bool inChinese = InterfaceLanguage::isChinese(QLocale::system());
     QVERIFY2(exit.text.contains(inChinese ? chinese : message), qPrintable(exit.text));
+}
+
+// --until's time of day: its next occurrence, within a day, at least a minute away.
+void TestCommandLine::deadlines_data()
+{
+    QTest::addColumn<QString>("now");
+    QTest::addColumn<QString>("at");
+    QTest::addColumn<int>("seconds"); // -1: refused
+    QTest::newRow("later today") << "16:00:00.400" << "16:30" << 1800;
+    QTest::newRow("past midnight") << "23:59:30" << "00:10" << 630;
+    QTest::newRow("a minute away") << "16:29:00" << "16:30" << 60;
+    QTest::newRow("under a minute") << "16:29:01" << "16:30" << -1;
+    QTest::newRow("just passed: tomorrow") << "16:30:20" << "16:30" << 86380;
+}
+
+void TestCommandLine::deadlines()
+{
+    QFETCH(QString, now);
+    QFETCH(QString, at);
+    QFETCH(int, seconds);
+    const QDateTime from(QDate(2026, 12, 9), QTime::fromString(now, Qt::ISODateWithMs));
+    const std::optional<qint64> deadline = deadlineOf(QTime::fromString(at), from);
+    QCOMPARE(deadline.has_value(), seconds >= 0);
+    if (deadline)
+        QCOMPARE((*deadline - from.toMSecsSinceEpoch() + 999) / 1000, qint64(seconds));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

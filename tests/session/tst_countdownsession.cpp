@@ -1,75 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "session/countdownsession.h"
+#include "sessionfixture.h"
 
-#include "forms/formtimer.h"
-#include "support/fakeclock.h"
-#include "support/fakemessageboxes.h"
-
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <QTest>
-
-using namespace std::chrono;
-using namespace std::chrono_literals;
 
 namespace {
 
 const QString invalidMinutes =
     QStringLiteral("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！");
 const QString timeIsUp = QStringLiteral("倒计时时间到！！！");
-
-QByteArray settingsWith(const char *minutes)
-{
-    return QByteArray("T\r\n") + minutes + "\r\n";
-}
-
-// A session on a temporary settings folder, with a clock the test moves and message boxes
-// it answers; what a display would show is kept from the session's signals.
-class SessionFixture
-{
-public:
-    explicit SessionFixture(const QByteArray &settings = {}, const RunOptions &options = {})
-    {
-        QFile file(settingsPath());
-        if (!settings.isEmpty())
-            QVERIFY(QDir().mkpath(folder()) && file.open(QIODevice::WriteOnly)
-                    && file.write(settings) == settings.size());
-        file.close();
-        const auto keep = [](QString &shown) {
-            return [&shown](const QString &text) { shown = text; };
-        };
-        QObject::connect(&session, &CountdownSession::minutesShown, keep(minutes));
-        QObject::connect(&session, &CountdownSession::secondsShown, keep(seconds));
-        QObject::connect(&session, &CountdownSession::hundredthsShown, keep(hundredths));
-        QObject::connect(&session, &CountdownSession::colonChanged,
-                         [this](bool second) { secondFace = second; });
-        QObject::connect(&session, &CountdownSession::finished, [this] { ++finished; });
-        session.setRunOptions(options);
-        session.load();
-        minutes = session.sj();
-    }
-
-    QString folder() const { return m_temp.filePath(QStringLiteral("MorivTemp")); }
-    QString settingsPath() const { return QDir(folder()).filePath(QStringLiteral("sys.txt")); }
-    QString display() const { return minutes + u':' + seconds; }
-    FormTimer &timer(const char *name) { return formTimer(session, name); }
-    void elapse(milliseconds duration) { clock.elapse(duration, timer("Timer1")); }
-
-private:
-    QTemporaryDir m_temp;
-
-public:
-    FakeClock clock;
-    FakeMessageBoxes messages;
-    CountdownSession session{{messages, clock, SettingsFile(folder())}};
-    QString minutes;
-    QString seconds = QStringLiteral("00");
-    QString hundredths;
-    bool secondFace = false;
-    int finished = 0;
-};
 
 } // namespace
 
@@ -246,8 +184,7 @@ void TestCountdownSession::hundredthsAreDeliveredInBatches()
 
 void TestCountdownSession::colonBlinksInTheLastMinute()
 {
-    SessionFixture fixture(settingsWith("2"),
-                           {.minutes = std::nullopt, .warnMinutes = 1, .scale = 1});
+    SessionFixture fixture(settingsWith("2")); // the colon blinks in the last minute
     const auto colonShownFor = [&](int halfSeconds) {
         QList<bool> shown;
         for (int i = 0; i < halfSeconds; ++i) {
@@ -271,7 +208,10 @@ void TestCountdownSession::colonBlinksInTheLastMinute()
 
 void TestCountdownSession::runMinutesLeaveTheFileAlone()
 {
-    SessionFixture fixture({}, {.minutes = QStringLiteral("1"), .warnMinutes = 0, .scale = 1});
+    RunOptions options;
+    options.minutes = QStringLiteral("1");
+    options.warnMinutes = 0;
+    SessionFixture fixture({}, options);
     QCOMPARE(fixture.display(), QStringLiteral("1:00"));
     fixture.session.start();
     fixture.elapse(60s);

@@ -11,6 +11,12 @@ class FakeClock final : public MonotonicClock
 {
 public:
     Duration now() const override { return m_now; }
+    // The wall clock moves with it, from wallStart.
+    qint64 wallMilliseconds() const override
+    {
+        return wallStart + std::chrono::duration_cast<std::chrono::milliseconds>(m_now).count();
+    }
+    qint64 wallStart = 0;
     void advance(Duration by) { m_now += by; }
     // Moves forward by steps of 100 ms, the timer catching up after each as the event loop
     // would wake it.

@@ -21,4 +21,6 @@ public:
     void reassertTopmost(QWidget *) override { ++topmostReasserts; }
     quintptr focusedWindow() override { return focus; }
     void restoreFocus(quintptr window) override { focus = window; }
+    bool showFullScreen = false;
+    bool isShowFullScreen(QWidget *) override { return showFullScreen; }
 };

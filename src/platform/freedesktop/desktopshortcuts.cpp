@@ -88,7 +88,7 @@ QByteArray pathOf(Command command)
 
 QByteArray bindingOf(Command command)
 {
-    return "<Primary><Alt>" + QByteArray(1, char(Commands::key(command)));
+    return "<Primary><Alt>" + Commands::keyName(command).toLatin1();
 }
 
 // The desktops run the command line through shell rules: a path with a space or a quote in
@@ -108,10 +108,10 @@ void printCommands(const char *introduction, const QString &program, const char 
     if (introduction)
         say(introduction);
     const bool named = qstrncmp(format, "Ctrl+Alt+", 9) == 0;
-    for (Command command : Commands::all) {
-        const QChar key(Commands::key(command));
-        std::printf(format, (named ? key.toUpper() : key).toLatin1(),
-                    qPrintable(commandLine(program, command)));
+    for (Command command : Commands::shortcuts) {
+        const QString key = named ? GlobalShortcuts::name(command).mid(9)
+                                  : Commands::keyName(command);
+        std::printf(format, qPrintable(key), qPrintable(commandLine(program, command)));
     }
 }
 
@@ -225,7 +225,7 @@ Outcome change(const QString &program, bool install)
     if (!persistent() || !gio.g_settings_is_writable(media.get(), listKey))
         return notWritten(nothingChanged());
     std::vector<Settings> shortcuts;
-    for (Command command : Commands::all) {
+    for (Command command : Commands::shortcuts) {
         shortcuts.push_back(shortcutAt(pathOf(command)));
         for (const char *key : shortcutKeys)
             if (!gio.g_settings_is_writable(shortcuts.back().get(), key))
@@ -241,8 +241,8 @@ Outcome change(const QString &program, bool install)
     QList<QByteArray> list = paths(media.get());
     QList<std::pair<GSettings *, std::pair<const char *, QString>>> wanted;
     bool written = true;
-    for (std::size_t i = 0; i < Commands::all.size(); ++i) {
-        const Command command = Commands::all[i];
+    for (std::size_t i = 0; i < Commands::shortcuts.size(); ++i) {
+        const Command command = Commands::shortcuts[i];
         const QByteArray path = pathOf(command);
         GSettings *shortcut = shortcuts[i].get();
         if (!install) {
@@ -292,7 +292,7 @@ Outcome change(const QString &program, bool install)
                                                        "dconf 没有提交这些更改"))
                           + u'；' + nothingChanged());
     }
-    say(install ? QT_TRANSLATE_NOOP("DesktopShortcuts", "四个快捷键已加入桌面的自定义快捷键")
+    say(install ? QT_TRANSLATE_NOOP("DesktopShortcuts", "计时器的快捷键已加入桌面的自定义快捷键")
                 : QT_TRANSLATE_NOOP("DesktopShortcuts", "计时器的快捷键已移除"));
     return {};
 }
@@ -308,7 +308,8 @@ Outcome changeDesktopShortcuts(const QString &program, bool install)
         // Plasma 5.27 answers the portal's BindShortcuts and binds nothing; Plasma 6 binds.
         if (install)
             say(QT_TRANSLATE_NOOP("DesktopShortcuts",
-                                  "在 KDE 上，计时器启动时向桌面的门户申请 Ctrl+Alt+A、S、D 和 F"
+                                  "在 KDE 上，计时器启动时向桌面的门户申请 Ctrl+Alt+A、S、D、F、"
+                                  "Up 和 Down"
                                   "（Plasma 6 会询问你一次）；Plasma 5 不会这样绑定。"));
         printCommands(install ? QT_TRANSLATE_NOOP("DesktopShortcuts",
                                                   "在“系统设置 > 快捷键 > 自定义快捷键”中绑定"
@@ -316,7 +317,7 @@ Outcome changeDesktopShortcuts(const QString &program, bool install)
                               : QT_TRANSLATE_NOOP("DesktopShortcuts",
                                                   "在“系统设置 > 快捷键 > 自定义快捷键”中移除"
                                                   "这些命令："),
-                      program, "Ctrl+Alt+%c: %s\n");
+                      program, "Ctrl+Alt+%s: %s\n");
         return {};
     }
     if (qEnvironmentVariableIsSet("SWAYSOCK") || desktop.contains(QLatin1String("sway"))) {
@@ -327,7 +328,7 @@ Outcome changeDesktopShortcuts(const QString &program, bool install)
                               : QT_TRANSLATE_NOOP("DesktopShortcuts",
                                                   "从 ~/.config/sway/config 中删除这几行，然后"
                                                   "运行 swaymsg reload："),
-                      program, "bindsym Ctrl+Mod1+%c exec %s\n");
+                      program, "bindsym Ctrl+Mod1+%s exec %s\n");
         return {};
     }
     if (!gio.load())
@@ -342,7 +343,7 @@ Outcome changeDesktopShortcuts(const QString &program, bool install)
                           : QT_TRANSLATE_NOOP("DesktopShortcuts",
                                               "这个桌面把快捷键保存在计时器无法设置的地方；"
                                               "请在它的设置中移除这些："),
-                  program, "Ctrl+Alt+%c: %s\n");
+                  program, "Ctrl+Alt+%s: %s\n");
     return {};
 }
 

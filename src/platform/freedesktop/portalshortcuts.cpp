@@ -165,7 +165,7 @@ private:
             shortcuts.append({Commands::name(command),
                               {{QStringLiteral("description"), Commands::description(command)},
                                {QStringLiteral("preferred_trigger"),
-                                QStringLiteral("CTRL+ALT+") + QChar(Commands::key(command))}}});
+                                QStringLiteral("CTRL+ALT+") + Commands::keyName(command)}}});
         request(QStringLiteral("BindShortcuts"),
                 {QVariant::fromValue(QDBusObjectPath(m_session)),
                  QVariant::fromValue(shortcuts), QString()},

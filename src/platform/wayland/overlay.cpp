@@ -79,6 +79,8 @@ public:
     // The overlay never has the keyboard, and a Wayland client cannot give it to another.
     quintptr focusedWindow() override { return 0; }
     void restoreFocus(quintptr) override {}
+    // A Wayland compositor tells no client about the others' windows.
+    bool isShowFullScreen(QWidget *) override { return false; }
 };
 
 void announced(void *data, wl_registry *, uint32_t, const char *interface, uint32_t)

@@ -16,10 +16,13 @@ protected:
     {
         QList<QList<Key>> keys;
         for (Command command : commands) {
-            const char16_t letter = Commands::key(command);
-            const int id = 0x4d00 + letter; // any id of our own, one per shortcut
+            // The letter's virtual key is its capital; VK_UP and VK_DOWN for the arrows.
+            const unsigned virtualKey = command == Command::More   ? 0x26
+                                        : command == Command::Less ? 0x28
+                                        : QChar(Commands::key(command)).toUpper().unicode();
+            const int id = 0x4d00 + int(command); // any id of our own, one per shortcut
             keys.append(QList<Key>());
-            if (Win32Window::registerHotKey(id, char(QChar(letter).toUpper().unicode())))
+            if (Win32Window::registerHotKey(id, virtualKey))
                 keys.last().append(Key(id));
         }
         return keys;

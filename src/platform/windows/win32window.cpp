@@ -43,10 +43,10 @@ void reassertTopmost(void *window)
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-bool registerHotKey(int id, char letter)
+bool registerHotKey(int id, unsigned virtualKey)
 {
     return RegisterHotKey(nullptr, id, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT,
-                          static_cast<UINT>(letter))
+                          static_cast<UINT>(virtualKey))
            != FALSE;
 }
 
@@ -59,6 +59,28 @@ int hotKeyId(const void *message)
 {
     const MSG *msg = static_cast<const MSG *>(message);
     return msg->message == WM_HOTKEY ? static_cast<int>(msg->wParam) : -1;
+}
+
+bool coversMonitorOf(void *window, void *shown)
+{
+    const HWND hwnd = static_cast<HWND>(window);
+    if (!hwnd || hwnd == GetShellWindow() || hwnd == GetDesktopWindow())
+        return false;
+    wchar_t className[32] = {};
+    GetClassNameW(hwnd, className, 32);
+    // The desktop's icons and wallpaper cover the monitor too.
+    if (std::wstring(className) == L"Progman" || std::wstring(className) == L"WorkerW")
+        return false;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    RECT covered = {};
+    if (!GetMonitorInfoW(MonitorFromWindow(static_cast<HWND>(shown), MONITOR_DEFAULTTONEAREST),
+                         &monitor)
+        || !GetWindowRect(hwnd, &covered))
+        return false;
+    return covered.left <= monitor.rcMonitor.left && covered.top <= monitor.rcMonitor.top
+           && covered.right >= monitor.rcMonitor.right
+           && covered.bottom >= monitor.rcMonitor.bottom;
 }
 
 void *foregroundWindow()

@@ -13,10 +13,10 @@ void makeTopmost(void *window);
 // The same without taking the activation: a slide show may have raised itself meanwhile.
 void reassertTopmost(void *window);
 
-// RegisterHotKey(nullptr, id, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, letter): Ctrl+Alt and the
-// letter ('A' to 'Z') for the whole desktop, posted to the calling thread as WM_HOTKEY.
-// Returns false when the combination is taken, by another program or by this one.
-bool registerHotKey(int id, char letter);
+// RegisterHotKey(nullptr, id, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, virtualKey): Ctrl+Alt and
+// the key ('A' to 'Z', VK_UP, ...) for the whole desktop, posted to the calling thread as
+// WM_HOTKEY. Returns false when the combination is taken, by another program or by this one.
+bool registerHotKey(int id, unsigned virtualKey);
 void unregisterHotKey(int id);
 // The id of a WM_HOTKEY message (message is a MSG*); -1 for any other message.
 int hotKeyId(const void *message);
@@ -25,6 +25,9 @@ int hotKeyId(const void *message);
 // global shortcut returns the keyboard to the slide show when it closes.
 void *foregroundWindow();
 void restoreForeground(void *window);
+// Whether WINDOW, a program's and not the desktop's own, covers the whole monitor that SHOWN
+// is on (a slide show in full screen).
+bool coversMonitorOf(void *window, void *shown);
 
 // The settings folder: "D:\MorivTemp" when that folder exists or can be made, so files that
 // already exist there keep working; otherwise "MorivTemp" under the user's local application

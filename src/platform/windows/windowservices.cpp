@@ -3,8 +3,10 @@
 #include "platform/platform.h"
 #include "platform/windows/win32window.h"
 
+#include <QGuiApplication>
 #include <QString>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -58,6 +60,15 @@ public:
     {
         if (window)
             Win32Window::restoreForeground(reinterpret_cast<void *>(window));
+    }
+
+    bool isShowFullScreen(QWidget *window) override
+    {
+        void *foreground = Win32Window::foregroundWindow();
+        for (const QWindow *own : QGuiApplication::topLevelWindows())
+            if (own->handle() && reinterpret_cast<void *>(own->winId()) == foreground)
+                return false;
+        return Win32Window::coversMonitorOf(foreground, handleOf(window));
     }
 };
 

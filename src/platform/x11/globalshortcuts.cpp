@@ -10,6 +10,17 @@
 
 namespace {
 
+// The keysyms of the lower-case Latin letters are their character codes; the arrows' are
+// XK_Up and XK_Down.
+xcb_keysym_t keysymOf(Command command)
+{
+    if (command == Command::More)
+        return 0xff52;
+    if (command == Command::Less)
+        return 0xff54;
+    return Commands::key(command);
+}
+
 constexpr uint16_t controlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
 // Caps Lock, Num Lock (Mod2) and Scroll Lock (Mod3 or Mod5, by keyboard map) change the
 // modifier state of a key press; a grab holds for one exact state, so it is taken for each.
@@ -61,9 +72,8 @@ protected:
         QList<QList<Key>> keys;
         QList<QList<xcb_void_cookie_t>> cookies;
         for (Command command : commands) {
-            // The keysyms of the lower-case Latin letters are their character codes.
             xcb_keycode_t *codes =
-                symbols ? xcb_key_symbols_get_keycode(symbols, Commands::key(command)) : nullptr;
+                symbols ? xcb_key_symbols_get_keycode(symbols, keysymOf(command)) : nullptr;
             keys.append(QList<Key>());
             cookies.append(QList<xcb_void_cookie_t>());
             for (xcb_keycode_t *code = codes; code && *code != XCB_NO_SYMBOL; ++code) {

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/firstexposure.h"
+#include "platform/x11/fullscreen.h"
 #include "platform/x11/keymask.h"
 #include "platform/x11/windowtype.h"
 #include "platform/x11/x11.h"
@@ -104,6 +105,12 @@ public:
         const quintptr focus = reply ? reply->focus : 0;
         std::free(reply);
         return focus;
+    }
+
+    bool isShowFullScreen(QWidget *window) override
+    {
+        xcb_connection_t *connection = x11Connection();
+        return connection && FullScreen::isShowOn(connection, window);
     }
 
     void restoreFocus(quintptr window) override

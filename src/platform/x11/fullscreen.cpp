@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/x11/fullscreen.h"
+
+#include "platform/x11/connection.h"
+
+#include <QRect>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+template<typename Reply>
+using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template<typename Reply>
+Owned<Reply> own(Reply *reply)
+{
+    return Owned<Reply>(reply, &std::free);
+}
+
+xcb_window_t activeWindow(xcb_connection_t *connection, xcb_window_t root)
+{
+    const auto active = own(xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, root, internAtom(connection, "_NET_ACTIVE_WINDOW"),
+                         XCB_ATOM_WINDOW, 0, 1),
+        nullptr));
+    if (active && xcb_get_property_value_length(active.get()) == 4)
+        return *static_cast<xcb_window_t *>(xcb_get_property_value(active.get()));
+    const auto focus = own(
+        xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    return focus ? focus->focus : xcb_window_t(XCB_NONE);
+}
+
+bool isFullScreenState(xcb_connection_t *connection, xcb_window_t window)
+{
+    const xcb_atom_t fullScreen = internAtom(connection, "_NET_WM_STATE_FULLSCREEN");
+    const auto state = own(xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, window, internAtom(connection, "_NET_WM_STATE"),
+                         XCB_ATOM_ATOM, 0, 32),
+        nullptr));
+    if (!state || fullScreen == XCB_ATOM_NONE)
+        return false;
+    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(state.get()));
+    const int count = xcb_get_property_value_length(state.get()) / 4;
+    return std::find(atoms, atoms + count, fullScreen) != atoms + count;
+}
+
+} // namespace
+
+namespace FullScreen {
+
+bool isShowOn(xcb_connection_t *connection, QWidget *timer)
+{
+    const auto own = static_cast<xcb_window_t>(timer->winId());
+    const auto geometry = ::own(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, own), nullptr));
+    if (!geometry)
+        return false;
+    const xcb_window_t window = activeWindow(connection, geometry->root);
+    if (window <= XCB_INPUT_FOCUS_POINTER_ROOT || window == geometry->root)
+        return false;
+    for (const QWindow *mine : QGuiApplication::topLevelWindows())
+        if (mine->handle() && static_cast<xcb_window_t>(mine->winId()) == window)
+            return false;
+    if (isFullScreenState(connection, window))
+        return true;
+    // A show that makes itself as large as the screen without telling the window manager.
+    const auto size = ::own(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
+    const auto place = ::own(xcb_translate_coordinates_reply(
+        connection, xcb_translate_coordinates(connection, window, geometry->root, 0, 0),
+        nullptr));
+    if (!size || !place || !timer->screen())
+        return false;
+    const QScreen *screen = timer->screen();
+    const QRect shown(screen->geometry().topLeft() * screen->devicePixelRatio(),
+                      screen->geometry().size() * screen->devicePixelRatio());
+    return QRect(place->dst_x, place->dst_y, size->width, size->height).contains(shown);
+}
+
+} // namespace FullScreen

@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The time left as a talk needs it: a minute more or less, the count past zero, and a
+// deadline on the wall clock.
+#include "session/countdownsession.h"
+
+#include "forms/formtimer.h"
+#include "forms/monotonicclock.h"
+
+#include <algorithm>
+#include <chrono>
+
+void CountdownSession::more()
+{
+    shiftBy(60);
+}
+
+void CountdownSession::less()
+{
+    shiftBy(-60);
+}
+
+void CountdownSession::shiftBy(qint32 seconds)
+{
+    switch (m_clock.state()) {
+    case CountdownClock::State::Ready:
+    case CountdownClock::State::Closed:
+        return;
+    case CountdownClock::State::Over:
+        m_overSeconds -= seconds;
+        if (m_overSeconds >= 0) {
+            showOver();
+            return;
+        }
+        // A minute more than the time over: counting down again, on the same second's beat.
+        m_clock.setSecondsLeft(-m_overSeconds);
+        if (!m_timer1->Enabled())
+            m_clock.pause();
+        else
+            m_timer2->setEnabled(true);
+        break;
+    case CountdownClock::State::Running:
+    case CountdownClock::State::Stopped:
+        m_clock.setSecondsLeft(std::max<qint32>(1, m_clock.secondsLeft() + seconds));
+        break;
+    }
+    m_secondsLeft = m_clock.secondsLeft();
+    showLeft(m_secondsLeft);
+    updateWarning();
+}
+
+void CountdownSession::showLeft(qint32 seconds)
+{
+    emit secondsShown(QString::number(seconds % 60));
+    emit minutesShown(QString::number(seconds / 60));
+}
+
+void CountdownSession::showOver()
+{
+    emit secondsShown(QStringLiteral("%1").arg(m_overSeconds % 60, 2, 10, QLatin1Char('0')));
+    emit minutesShown(QLatin1Char('-') + QString::number(m_overSeconds / 60));
+}
+
+void CountdownSession::overrun()
+{
+    // Zero, and on past it: no message, nothing ends, and the colon stops blinking.
+    m_clock.overrun();
+    m_overSeconds = 0;
+    m_timer2->setEnabled(false);
+    stopWarning();
+    emit secondsShown(QStringLiteral("00"));
+    emit minutesShown(QStringLiteral("0"));
+}
+
+qint64 CountdownSession::toDeadline() const
+{
+    return m_options.until ? *m_options.until - m_services.clock.wallMilliseconds() : 0;
+}
+
+void CountdownSession::showTimeLeft()
+{
+    if (!m_options.until)
+        return;
+    // Whole seconds, rounded up: the display shows 0 only when the time is up.
+    const qint64 left = std::max<qint64>(0, toDeadline());
+    showLeft(qint32(std::min<qint64>((left + 999) / 1000, 32768 * 60)));
+}
+
+void CountdownSession::startToDeadline()
+{
+    // The ticks fall on the deadline's seconds: the first comes when a whole number of
+    // seconds is left and shows it, the last at the deadline itself.
+    const qint64 left = std::clamp<qint64>(toDeadline(), 0, 32768LL * 60 * 1000);
+    qint64 ahead = left / 1000;
+    qint64 first = left % 1000;
+    if (first == 0 && ahead > 0) {
+        --ahead;
+        first = 1000;
+    }
+    m_clock.startFresh(0);
+    m_clock.setSecondsLeft(qint32(ahead) + 1);
+    using std::chrono::milliseconds;
+    m_timer1->restartPhase(milliseconds(1000 - first));
+    m_timer2->restartPhase();
+    m_timer1->setEnabled(true);
+    m_timer2->setEnabled(true);
+    m_secondsLeft = qint32(ahead) + 1;
+    showLeft(m_secondsLeft);
+    updateWarning();
+}
+
+void CountdownSession::updateWarning()
+{
+    // The cue that the end is near is a blinking colon, not a colour, so that it works for
+    // speakers who do not tell red from green.
+    const bool near = m_options.warnMinutes > 0
+                      && m_clock.state() == CountdownClock::State::Running
+                      && m_secondsLeft <= m_options.warnMinutes * 60;
+    if (near && !m_timer3->Enabled()) {
+        m_timer3->restartPhase();
+        m_timer3->setEnabled(true);
+    } else if (!near && m_timer3->Enabled()) {
+        stopWarning(); // a minute more took the count out of the last minutes
+    }
+}
+
+void CountdownSession::stopWarning()
+{
+    m_timer3->setEnabled(false);
+    if (std::exchange(m_secondFace, false))
+        emit colonChanged(false);
+}

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# A talk under openbox: the timer waits until a window goes full screen (an xterm, for the
+# slide show), starts counting by itself, and with --overtime goes on past zero, -0:01 a
+# second after it, with no message box.
+# Usage: e2e_talk.sh /path/to/moriv
+set -euo pipefail
+program=$(readlink -f "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/dbus.sh"
+source "$here/../support/session.sh"
+start_display 1024x768
+source "$here/../support/screen.sh"
+start_manager openbox
+
+step "the timer waits while the xterm is a window"
+background "$work/program.log" "$program" --minutes 1 --overtime --start-with-show
+wait_screen '剩余 1 分 00 秒'
+background "$work/xterm.log" xterm -title show
+show=$(xdotool search --sync --onlyvisible --name '^show$' | head -n1)
+steady 1 timer_line && on_screen '剩余 1 分 00 秒' || fail "the count started before the show"
+
+step "the xterm goes full screen: the count starts by itself"
+wmctrl -i -r "$show" -b add,fullscreen
+wait_screen '剩余 0 分 59 秒' 3
+started=$(now)
+
+step "past zero it counts on: -0:01, and no message"
+wait_screen '超时 0 分 1 秒' 65
+echo "   -0:01 $(since "$started") s after 0:59 was first read"
+shown=$(read_screen)
+[[ $shown == *"|-0"* && $shown == *"|01"* ]] || fail "the digits do not read -0:01: $shown"
+[ "$(read_screen | wc -l)" -eq 1 ] || fail "another window opened: $(read_screen)"
+[ -z "${MORIV_E2E_SHOTS:-}" ] || import -window root "$MORIV_E2E_SHOTS/overtime.png"
+echo "talk: all steps passed"

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The time left as a talk needs it: past zero, a minute more or less, a deadline.
+#include "sessionfixture.h"
+
+class TestTimeLeft : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void changes_data();
+    void changes();
+    void deadlineCountsFromAnyStart();
+};
+
+// Each row: a count, how it stands, then a minute more or less and what the display shows at
+// once and a second later.
+void TestTimeLeft::changes_data()
+{
+    QTest::addColumn<bool>("overtime");
+    QTest::addColumn<int>("elapsed"); // ms after Start; -1: never started
+    QTest::addColumn<bool>("paused");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("secondLater");
+    QTest::newRow("more, counting") << false << 10400 << false << "more" << "2:50" << "2:49";
+    QTest::newRow("less, counting") << false << 10400 << false << "less" << "0:50" << "0:49";
+    QTest::newRow("more, paused") << false << 10400 << true << "more" << "2:50" << "2:50";
+    QTest::newRow("less leaves a second") << false << 90000 << false << "less" << "0:1"
+                                          << "00:00";
+    QTest::newRow("not before Start") << false << -1 << false << "more" << "2:00" << "2:00";
+    QTest::newRow("past zero") << true << 127000 << false << "" << "-0:07" << "-0:08";
+    QTest::newRow("past zero, paused") << true << 127000 << true << "" << "-0:07" << "-0:07";
+    QTest::newRow("less past zero") << true << 127000 << false << "less" << "-1:07" << "-1:08";
+    QTest::newRow("more past zero: counting again") << true << 127000 << false << "more"
+                                                    << "0:53" << "0:52";
+}
+
+void TestTimeLeft::changes()
+{
+    QFETCH(bool, overtime);
+    QFETCH(int, elapsed);
+    QFETCH(bool, paused);
+    QFETCH(QString, command);
+    QFETCH(QString, shown);
+    QFETCH(QString, secondLater);
+    RunOptions options;
+    options.overtime = overtime;
+    SessionFixture fixture(settingsWith("2"), options);
+    if (elapsed >= 0)
+        fixture.session.start();
+    fixture.elapse(milliseconds(std::max(elapsed, 0)));
+    if (paused)
+        fixture.session.pause();
+    if (command == "more")
+        fixture.session.more();
+    else if (command == "less")
+        fixture.session.less();
+    QCOMPARE(fixture.display(), shown);
+    fixture.elapse(1s);
+    QCOMPARE(fixture.display(), secondLater);
+    // Past zero nothing ends and nothing is said; without overtime time-up says so and ends.
+    QCOMPARE(fixture.finished, secondLater == "00:00" ? 1 : 0);
+    QCOMPARE(fixture.messages.shown.size(), fixture.finished);
+    if (overtime && !paused) {
+        fixture.session.pause();
+        fixture.session.start(); // resumes the time over
+        fixture.elapse(1s);
+        QVERIFY(fixture.display() != secondLater);
+    }
+}
+
+// The deadline is 30:00.4 away at load; Start comes 100 s late, a pause takes a minute.
+void TestTimeLeft::deadlineCountsFromAnyStart()
+{
+    RunOptions options;
+    options.until = FakeClock().wallMilliseconds() + 1800400;
+    SessionFixture fixture(settingsWith("5"), options);
+    QCOMPARE(fixture.display(), QStringLiteral("30:1")); // rounded up
+    fixture.clock.advance(100s);
+    fixture.session.start();
+    QCOMPARE(fixture.display(), QStringLiteral("28:21"));
+    fixture.elapse(399ms);
+    QCOMPARE(fixture.display(), QStringLiteral("28:21"));
+    fixture.elapse(1ms); // a whole number of seconds left: 1700
+    QCOMPARE(fixture.display(), QStringLiteral("28:20"));
+    fixture.elapse(10s);
+    fixture.session.pause();
+    fixture.elapse(60s);
+    QCOMPARE(fixture.display(), QStringLiteral("28:10"));
+    fixture.session.start(); // the pause is not made up: 1630 s are left
+    QCOMPARE(fixture.display(), QStringLiteral("27:10"));
+    fixture.messages.nextAnswer = true;
+    fixture.elapse(30s);
+    fixture.session.reset();
+    QCOMPARE(fixture.display(), QStringLiteral("26:40"));
+    fixture.session.start();
+    fixture.elapse(1599999ms);
+    QCOMPARE(fixture.finished, 0);
+    fixture.elapse(1ms); // the deadline itself
+    QCOMPARE(fixture.finished, 1);
+    QCOMPARE(fixture.display(), QStringLiteral("00:00"));
+}
+
+QTEST_GUILESS_MAIN(TestTimeLeft)
+#include "tst_timeleft.moc"
