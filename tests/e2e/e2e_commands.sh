@@ -119,14 +119,22 @@ kill -HUP "$nohup_pid"
 ! poll 2 gone "$nohup_pid" || fail "SIGHUP ended a timer started with nohup"
 [ "$(command_status start)" = 0 ] && wait_screen '剩余 3 分 5[0-9] 秒' 4
 
+step "quit with the question open: answered No, the timer ends with status 0"
+[ "$(command_status reset)" = 0 ] && wait_screen '您是否真的要重置时间'
+[ "$(command_status quit)" = 0 ] || fail "--command quit was not taken"
+poll 5 gone "$nohup_pid" || fail "quit did not end the timer"
+status=0 && wait "$nohup_pid" || status=$?
+[ "$status" = 0 ] || fail "the timer ended with status $status"
+
 step "usage errors and no timer"
 [ "$(command_status fly)" = 2 ] || fail "--command fly did not exit 2"
-stop "$second_pid" "$nohup_pid"
+stop "$second_pid"
 sockets=("$XDG_RUNTIME_DIR"/moriv-command*)
 [ ! -e "${sockets[0]}" ] || fail "a command socket outlived its timer: ${sockets[*]}"
 [ "$(command_status start)" = 1 ] || fail "--command start with no timer did not exit 1"
 grep -q '没有正在运行的计时器' "$work/command.log" || fail "no message that no timer runs"
 # One language for the whole command line: English under an English locale.
 english=$(LC_ALL=en_GB.UTF-8 "$program" --command start 2>&1) || true
-[ "$english" = 'moriv: no timer is running' ] || fail "under en_GB: $english"
+grep -qx 'moriv: no timer is running' <<< "$english" && ! grep -q '计时器' <<< "$english" \
+    || fail "under en_GB: $english"
 echo "commands ($manager): all steps passed"

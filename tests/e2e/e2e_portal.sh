@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Ctrl+Alt shortcuts through the desktop's GlobalShortcuts portal, as on a Wayland session
-# of KDE: a stand-in portal on a private session bus takes the four shortcuts, and its Activated
+# of KDE: a stand-in portal on a private session bus takes the six shortcuts, and its Activated
 # signal starts and pauses the count; the portal session is closed when the timer ends, and a
 # second start binds nothing again.
 # Usage: e2e_portal.sh /path/to/moriv
@@ -22,7 +22,7 @@ activate() {
         "$1" "${2:-osta{sv\}}" > /dev/null
 }
 
-step "on a Wayland session the timer binds its four shortcuts through the portal"
+step "on a Wayland session the timer binds its six shortcuts through the portal"
 XDG_SESSION_TYPE=wayland background "$work/program.log" "$program"
 program_pid=$last_pid
 wait_screen '剩余 3 分 00 秒' 20
@@ -47,10 +47,10 @@ step "the portal session is closed at exit"
 stop "$program_pid"
 grep -qx closed "$work/portal.log" || fail "the portal session was left open"
 
-step "a second start finds the four shortcuts bound and binds nothing again"
+step "a second start finds the six shortcuts bound and binds nothing again"
 XDG_SESSION_TYPE=wayland background "$work/program.log" "$program"
 wait_screen '剩余 3 分 00 秒' 20
-poll 10 grep -qx 'listed 4' "$work/portal.log" || fail "not listed: $(cat "$work/portal.log")"
+poll 10 grep -qx 'listed 6' "$work/portal.log" || fail "not listed: $(cat "$work/portal.log")"
 activate start
 wait_screen '剩余 2 分 5[0-9] 秒' 5
 [ "$(grep -c '^bound' "$work/portal.log")" -eq 1 ] || fail "bound again: $(cat "$work/portal.log")"

@@ -93,6 +93,11 @@ int testWindow(int seconds)
     SetForegroundWindow(window);
     Win32Window::restoreForeground(remembered);
     check(GetForegroundWindow() == show, "the slide show has the foreground again");
+    check(!Win32Window::coversMonitorOf(show, window), "a window is no full-screen show");
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    SetWindowPos(show, nullptr, 0, 0, width, height, SWP_NOZORDER);
+    check(Win32Window::coversMonitorOf(show, window), "the show covers the timer's monitor");
+    check(!Win32Window::coversMonitorOf(GetShellWindow(), window), "the desktop is no show");
     DestroyWindow(show);
 
     // Stay up for a screenshot when asked.
@@ -134,6 +139,8 @@ int testHotKeys()
     check(Win32Window::registerHotKey(1, 'A'), "Ctrl+Alt+A registered");
     check(!Win32Window::registerHotKey(2, 'A'), "a second registration of Ctrl+Alt+A refused");
     check(Win32Window::registerHotKey(3, 'S'), "Ctrl+Alt+S registered");
+    check(Win32Window::registerHotKey(4, VK_UP) && Win32Window::registerHotKey(5, VK_DOWN),
+          "Ctrl+Alt+Up and Ctrl+Alt+Down registered");
     const LPARAM keys = MAKELPARAM(MOD_CONTROL | MOD_ALT, 'S');
     PostThreadMessageW(GetCurrentThreadId(), WM_HOTKEY, 3, keys);
     MSG message{};
@@ -148,7 +155,8 @@ int testHotKeys()
     Win32Window::unregisterHotKey(1);
     check(Win32Window::registerHotKey(2, 'A'), "Ctrl+Alt+A free again once unregistered");
     Win32Window::unregisterHotKey(2);
-    Win32Window::unregisterHotKey(3);
+    for (int id : {3, 4, 5})
+        Win32Window::unregisterHotKey(id);
     return failures == 0 ? 0 : 1;
 }
 
