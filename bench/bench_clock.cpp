@@ -11,11 +11,11 @@
 //        bench_clock warm-bare [N]  the same for a bare label window writing its text
 //        bench_clock warm-face [N]  the same bare label in the face and size of the seconds
 #include "forms/formtimer.h"
-#include "forms/messageboxservice.h"
 #include "forms/monotonicclock.h"
 #include "mainwindow/form1.h"
 #include "platform/platform.h"
 #include "processusage.h"
+#include "silentmessageboxes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,16 +30,6 @@
 using namespace std::chrono;
 
 namespace {
-
-// Boxes that answer at once: the benchmark has nobody to press OK.
-class SilentMessageBoxes final : public MessageBoxService
-{
-public:
-    void information(const QString &) override {}
-    void warning(const QString &) override {}
-    bool question(const QString &, const QString &) override { return false; }
-    void abortOpenBoxes() override {}
-};
 
 struct Figures
 {

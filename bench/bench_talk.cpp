@@ -5,10 +5,10 @@
 //
 // Usage: bench_talk   (QT_QPA_PLATFORM=offscreen works without a display)
 #include "forms/formtimer.h"
-#include "forms/messageboxservice.h"
 #include "forms/monotonicclock.h"
 #include "mainwindow/form1.h"
 #include "platform/platform.h"
+#include "silentmessageboxes.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -18,15 +18,6 @@
 using namespace std::chrono;
 
 namespace {
-
-class SilentMessageBoxes final : public MessageBoxService
-{
-public:
-    void information(const QString &) override {}
-    void warning(const QString &) override {}
-    bool question(const QString &, const QString &) override { return false; }
-    void abortOpenBoxes() override {}
-};
 
 // Runs a count of one minute (or to the deadline) until ENOUGH ticks have come, or it ends.
 // STARTED is when Start was pressed.
