@@ -179,6 +179,8 @@ int runApplication(int &argc, char **argv)
 
     form.setRunOptions(options.run);
     form.Form_Load();
+    form.setGrowsLeftward(options.corner == Corner::TopRight
+                          || options.corner == Corner::BottomRight);
     placeWindow(form, options.screen > 0 ? screens.at(options.screen - 1) : nullptr,
                 options.corner);
     // The slide show keeps the keyboard: a click on the digits gives it to the timer.

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -89,6 +90,8 @@ void Form1::Form_Load()
         scaleDesign(scale);
     for (QLabel *label : {m_labfen, m_labmiao, m_labhm, m_label1, m_label2})
         setFontSize(label, digitPoints * scale);
+    // The design's caption, two digits wide, is the room the minutes have.
+    m_minutesSlot = m_labfen->width();
     setCaption(m_labfen, m_session->sj());
     setCaption(m_labmiao, cleared);
     m_session->showTimeLeft();
@@ -96,6 +99,8 @@ void Form1::Form_Load()
     fitToVisibleLabels();
     m_layout.CaptureLayout(size(), controls());
     m_layoutCaptured = true;
+    m_placedFor = size();
+    fitMinutes();
     refreshKey();
 
     // A message box runs an event loop, and no tick may run before start-up has finished: the
@@ -119,8 +124,12 @@ void Form1::fitToVisibleLabels()
     // the window grows until they end inside it.
     QRect visible;
     for (QWidget *control : controls()) {
-        if (!control->isHidden())
-            visible |= control->geometry();
+        if (control->isHidden())
+            continue;
+        QRect place = control->geometry();
+        if (control == m_labfen) // longer minutes get room of their own (fitMinutes)
+            place.setWidth(std::min(place.width(), m_minutesSlot));
+        visible |= place;
     }
     const int down = std::max(0, -visible.top());
     for (QWidget *control : controls())
@@ -131,10 +140,42 @@ void Form1::fitToVisibleLabels()
 
 void Form1::Form_Resize()
 {
-    if (!m_layoutCaptured)
+    // The window's own widening for the minutes has placed the controls already.
+    if (!m_layoutCaptured || size() == m_placedFor)
         return;
-    m_layout.apply(size(), controls());
+    m_layout.apply(QSize(width() - m_minutesExtra, height()), controls());
+    shiftPastMinutes(m_minutesExtra);
+    m_placedFor = size();
     refreshKey();
+}
+
+void Form1::fitMinutes()
+{
+    // Three characters or more would run into the colon and the seconds: everything right of
+    // the minutes moves over, and the window grows by as much, so that the proportions and
+    // the keyed-out area hold at every length and scale.
+    const int extra = std::max(0, m_labfen->width() - m_minutesSlot);
+    const int grown = extra - m_minutesExtra;
+    if (grown == 0)
+        return;
+    m_minutesExtra = extra;
+    shiftPastMinutes(grown);
+    QRect window = geometry();
+    window.setWidth(window.width() + grown);
+    if (m_growsLeftward)
+        window.moveLeft(window.left() - grown);
+    m_placedFor = window.size();
+    setGeometry(window);
+}
+
+void Form1::shiftPastMinutes(int pixels)
+{
+    if (pixels == 0)
+        return;
+    for (QWidget *control : controls()) {
+        if (control != m_labfen && control->x() > m_labfen->x())
+            control->move(control->x() + pixels, control->y());
+    }
 }
 
 void Form1::resizeEvent(QResizeEvent *event)
@@ -166,6 +207,8 @@ void Form1::setCaption(QLabel *label, const QString &text)
         return;
     label->setText(text);
     m_fittedSizes.fit(label);
+    if (label == m_labfen && m_layoutCaptured)
+        fitMinutes();
     if (label == m_labfen || label == m_labmiao) {
         // Past zero the minutes carry a minus sign: the name says the time over.
         const QString minutes = m_labfen->text().trimmed();

@@ -66,6 +66,9 @@ public:
     bool isWaitingForAnswer() const;
 
     void Form_Resize();
+    // In a right-hand corner the window grows to the left when the minutes need more room,
+    // so that it stays in the corner.
+    void setGrowsLeftward(bool leftward) { m_growsLeftward = leftward; }
     void Form_KeyPress(int characterCode);
     void run(Command command);
 
@@ -87,6 +90,8 @@ protected:
 private:
     void buildForm();
     void fitToVisibleLabels();
+    void fitMinutes();
+    void shiftPastMinutes(int pixels);
     void setCaption(QLabel *label, const QString &text);
     void refreshKey();
     void showColon(bool secondFace);
@@ -101,6 +106,12 @@ private:
     Outcome m_startupProblem;
     ProportionalLayout m_layout;
     bool m_layoutCaptured = false;
+    QSize m_placedFor; // the window size the controls were last placed for
+    // The design gives the minutes room for two characters; longer ones (three and more
+    // minutes, or far past zero) widen the window by this much, right of the minutes.
+    int m_minutesSlot = 0;
+    int m_minutesExtra = 0;
+    bool m_growsLeftward = false;
     bool m_refreshingKey = false;
     FittedSizes m_fittedSizes;
     CommandDispatcher *m_dispatcher = nullptr;

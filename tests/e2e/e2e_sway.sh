@@ -108,4 +108,46 @@ awk -v w="$waited" 'BEGIN { exit !(w >= 19.5 && w < 23) }' || fail "gave up afte
 on_screen '剩余 2 分 5[0-9] 秒' || fail "the unanswered question reset the count"
 show_is_active && keys_reach_show z || fail "the slide show lost the keyboard after the question"
 [ "$(command_status start)" -eq 0 ] || fail "start after the question: $(cat "$work/command.log")"
+
+step "the digits match a clean XWayland rendering at each moment: first tick, pause, more, less"
+[ "$(command_status quit)" -eq 0 ] || fail "quit: $(cat "$work/command.log")"
+# The timer under test in the top left corner; beside it, as reference, the same program through
+# XWayland, which draws every frame into one buffer. Each listens at a socket of its own.
+mkdir -m 700 "$work/reference"
+reference() { XDG_RUNTIME_DIR=$work/reference "$@"; }
+background "$work/subject.log" "$program" --minutes 3 --no-global-keys --corner top-left
+XDG_RUNTIME_DIR=$work/reference QT_QPA_PLATFORM=xcb \
+    background "$work/reference.log" "$program" --minutes 3 --no-global-keys --corner top-right
+# digits SHOT LEFT: the red pixels of one half of the screen, cut to their bounding box.
+digits() {
+    convert "$1" -crop "640x720+$2+0" +repage -alpha off -fill black +opaque '#FF0000' \
+        -fill white -opaque '#FF0000' -trim +repage "$1.$2.png" 2> /dev/null
+}
+both_shown() {
+    grim "$work/digits.png" && digits "$work/digits.png" 0 && digits "$work/digits.png" 640 \
+        && [ "$(identify -format %w "$work/digits.png.0.png")" -gt 20 ] \
+        && [ "$(identify -format %w "$work/digits.png.640.png")" -gt 20 ]
+}
+poll 20 both_shown || fail "the two timers did not both show their digits"
+# matches MOMENT: the halves' digits are the same pixels, taken mid-second between two ticks.
+matches() {
+    local shot="$work/moment-$1.png" differ
+    grim "$shot" && digits "$shot" 0 && digits "$shot" 640
+    differ=$(compare -metric AE "$shot.0.png" "$shot.640.png" null: 2>&1) || true
+    echo "   $1: $differ pixels differ"
+    [ "$differ" = 0 ] || fail "the digits at $1 are not those of a clean rendering: $shot"
+}
+both() {
+    "$program" --command "$1" > /dev/null & local first=$!
+    reference "$program" --command "$1" > /dev/null
+    wait "$first"
+}
+started=$(now_ms)
+both start
+at() { local due=$(( started + $1 )); while [ "$(now_ms)" -lt "$due" ]; do sleep 0.02; done; }
+at 1500 && matches "first tick"
+at 2500 && both pause
+at 3000 && matches "paused"
+both more && matches "a minute more"
+both less && both less && matches "two minutes less"
 echo "e2e_sway: all checks passed"

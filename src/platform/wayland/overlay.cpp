@@ -4,6 +4,8 @@
 #include <LayerShellQt/Window>
 
 #include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -46,6 +48,31 @@ private:
     LayerShellQt::Window *m_layer;
 };
 
+// Qt's Wayland buffers keep old pixels where a translucent window paints: the buffer that
+// comes back from the compositor is not cleared before the window draws into it, so a 3 that
+// became a 2 kept a segment, and 59 over 00 read 88. The window's paint starts by making
+// what it repaints fully transparent.
+class ClearedPaint final : public QObject
+{
+public:
+    explicit ClearedPaint(QWidget *window)
+        : QObject(window)
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            QPainter painter(static_cast<QWidget *>(watched));
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.setClipRegion(static_cast<QPaintEvent *>(event)->region());
+            painter.fillRect(static_cast<QWidget *>(watched)->rect(), Qt::transparent);
+        }
+        return false;
+    }
+};
+
 class OverlayWindowServices final : public WindowServices
 {
 public:
@@ -71,9 +98,13 @@ public:
     void makeLayered(QWidget *window) override
     {
         drawTranslucent(window);
+        new ClearedPaint(window);
     }
     void keyOutBlack(QWidget *) override {}
-    void refreshKeyOut(QWidget *) override {}
+    // The buffers take turns with the compositor, and the one drawn into may hold pixels of
+    // a frame before the last: the whole strip (a few thousand pixels, once a second) is
+    // repainted, so that none of them stays.
+    void refreshKeyOut(QWidget *window) override { window->update(); }
     void reassertTopmost(QWidget *) override {}
 
     // The overlay never has the keyboard, and a Wayland client cannot give it to another.
