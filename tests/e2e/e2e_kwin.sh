@@ -15,12 +15,15 @@ source "$here/../support/session.sh"
 input=$(readlink -f "$3")
 
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" XDG_DATA_HOME="$work/data"
-export XDG_CURRENT_DESKTOP=KDE KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 WAYLAND_DISPLAY=moriv-kwin
+# As startplasma sets up a session: without the menu prefix KDE's launcher cannot find System
+# Settings and shows an error window instead.
+export XDG_CURRENT_DESKTOP=KDE XDG_MENU_PREFIX=plasma- KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
+       WAYLAND_DISPLAY=moriv-kwin
 mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME/applications" && chmod 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY QT_QPA_PLATFORM
 # The portals start on this bus with this desktop; the document portal mounts a folder in the
 # runtime folder, which has to be unmounted before it can be removed.
-dbus-update-activation-environment WAYLAND_DISPLAY XDG_CURRENT_DESKTOP XDG_CONFIG_HOME \
+dbus-update-activation-environment WAYLAND_DISPLAY XDG_CURRENT_DESKTOP XDG_MENU_PREFIX XDG_CONFIG_HOME \
     XDG_DATA_HOME XDG_RUNTIME_DIR QT_QPA_PLATFORM=wayland
 trap 'umount -l "$XDG_RUNTIME_DIR/doc" 2> /dev/null; session_cleanup' EXIT
 # The portal takes the id of a host program only from a desktop file that starts it.
@@ -41,6 +44,29 @@ key() {
     case $1 in [as]) "$input" 29 56 "${code[$1]}" ;; *) "$input" "${code[$1]}" ;; esac
 }
 show_has_keys() { key "$1" && poll 1 grep -qx "key $1" "$work/slideshow.log"; }
+# The desktop's own windows that this session's portal opened: at the first bind Plasma opens
+# System Settings on its shortcuts page (or, where the launcher fails, KIO's error window).
+session_pid=$(ps -o ppid= -p $$ | tr -d ' ')
+desktop_windows() {
+    local pid
+    for pid in $(ps -eo pid=,ppid= | awk -v top="$session_pid" '{ up[$1] = $2 } END {
+                     for (p in up) { q = p; while (q in up && q != top && q > 1) q = up[q]
+                                     if (q == top) print p } }'); do
+        case $(ps -o comm= -p "$pid") in systemsettings*|kioclient*|kcmshell*) echo "$pid" ;; esac
+    done
+}
+# keys_stay_with_show KEY: the show has the keyboard; where the desktop's first-bind window took
+# it, that window is named and closed, and the show must have the keyboard back.
+keys_stay_with_show() {
+    show_has_keys "$1" && return 0
+    local opened
+    opened=$(desktop_windows)
+    [ -n "$opened" ] || fail "the slide show lost the keyboard to the timer"
+    echo "   the desktop's own window took the keyboard: $(ps -o comm= -p "$opened" | head -n1)"
+    # shellcheck disable=SC2086 # one PID a word
+    stop $opened
+    poll 5 show_has_keys "$1" || fail "the slide show did not get the keyboard back"
+}
 
 step "a full-screen Wayland slide show has the keyboard"
 QT_QPA_PLATFORM=wayland background "$work/slideshow.log" "$slideshow"
@@ -58,7 +84,7 @@ for name in start pause reset settings more less; do
 done
 key a
 wait_screen '剩余 2 分 5[0-9] 秒' 5
-show_has_keys y || fail "the slide show lost the keyboard to the timer"
+keys_stay_with_show y
 [ ! -s "$work/program.log" ] || fail "the timer said: $(cat "$work/program.log")"
 stop "$program_pid"
 
@@ -72,5 +98,5 @@ wait_screen '剩余 2 分 5[0-9] 秒' 5
 key s
 poll 3 steady 1.5 timer_line || fail "Ctrl+Alt+S did not pause"
 [ "$(binds)" -eq 1 ] || fail "the second start bound again"
-show_has_keys z || fail "the slide show lost the keyboard"
+keys_stay_with_show z
 echo "e2e_kwin: all checks passed"

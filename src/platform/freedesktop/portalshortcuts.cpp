@@ -92,8 +92,9 @@ class PortalGlobalShortcuts final : public GlobalShortcuts
     Q_OBJECT
 
 public:
-    explicit PortalGlobalShortcuts(std::unique_ptr<GlobalShortcuts> fallback)
+    PortalGlobalShortcuts(std::unique_ptr<GlobalShortcuts> fallback, const QString &withoutPortal)
         : m_fallback(std::move(fallback))
+        , m_withoutPortal(withoutPortal)
     {
         qDBusRegisterMetaType<PortalShortcut>();
         qDBusRegisterMetaType<QList<PortalShortcut>>();
@@ -188,10 +189,9 @@ private:
         QStringList missing;
         for (Command command : unboundCommands)
             missing << GlobalShortcuts::name(command);
-        qCWarning(lcMoriv, "the desktop's portal did not bind %s; they reach the timer only "
-                           "while an X window has the keyboard: bind the desktop's own "
-                           "shortcuts to moriv --command",
-                  qPrintable(missing.join(QStringLiteral(", "))));
+        qCWarning(lcMoriv, "the desktop's portal did not bind %s; %s: "
+                           "bind the desktop's own shortcuts to moriv --command",
+                  qPrintable(missing.join(QStringLiteral(", "))), qPrintable(m_withoutPortal));
     }
 
     void activate(const QDBusObjectPath &session, const QString &shortcut)
@@ -221,7 +221,7 @@ private:
         options.insert(QStringLiteral("handle_token"), token);
         auto *watcher = new QDBusPendingCallWatcher(
             m_shortcuts->asyncCallWithArgumentList(method, arguments << options), this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, method, failed] {
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, method, failed] {
             watcher->deleteLater();
             if (!watcher->isError())
                 return;
@@ -237,10 +237,9 @@ private:
             const QString why = absent ? QStringLiteral("this desktop offers no shortcuts portal")
                                        : QStringLiteral("the shortcuts portal failed %1: %2")
                                              .arg(method, error.message());
-            qCWarning(lcMoriv, "%s (%s): Ctrl+Alt reaches the timer only while an X window has "
-                               "the keyboard; moriv --install-shortcuts sets up the desktop's "
-                               "own",
-                      qPrintable(why), qPrintable(error.name()));
+            qCWarning(lcMoriv, "%s (%s): %s; moriv "
+                               "--install-shortcuts sets up the desktop's own",
+                      qPrintable(why), qPrintable(error.name()), qPrintable(m_withoutPortal));
         });
     }
 
@@ -270,6 +269,7 @@ private:
     }
 
     std::unique_ptr<GlobalShortcuts> m_fallback;
+    QString m_withoutPortal;
     QDBusConnection m_bus = QDBusConnection::sessionBus();
     PortalShortcutsInterface *m_shortcuts = new PortalShortcutsInterface(m_bus, this);
     QList<Command> m_commands;
@@ -281,9 +281,10 @@ private:
 
 namespace PortalShortcuts {
 
-std::unique_ptr<GlobalShortcuts> create(std::unique_ptr<GlobalShortcuts> fallback)
+std::unique_ptr<GlobalShortcuts> create(std::unique_ptr<GlobalShortcuts> fallback,
+                                        const QString &withoutPortal)
 {
-    return std::make_unique<PortalGlobalShortcuts>(std::move(fallback));
+    return std::make_unique<PortalGlobalShortcuts>(std::move(fallback), withoutPortal);
 }
 
 } // namespace PortalShortcuts

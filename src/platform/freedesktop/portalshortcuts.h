@@ -11,7 +11,10 @@ namespace PortalShortcuts {
 // Binds the commands' shortcuts in a portal session of its own, closed when it is destroyed.
 // Until the desktop has bound them (it may ask the user first), and for good where it has no
 // such portal or refuses, the fallback's shortcuts (X key grabs) serve; a missing portal or a
-// refusal is reported on standard error when the answer comes.
-std::unique_ptr<GlobalShortcuts> create(std::unique_ptr<GlobalShortcuts> fallback);
+// refusal is reported on standard error when the answer comes. withoutPortal says, for those
+// lines, where Ctrl+Alt reaches the timer without the portal ("Ctrl+Alt reaches the timer only
+// while an X window has the keyboard").
+std::unique_ptr<GlobalShortcuts> create(std::unique_ptr<GlobalShortcuts> fallback,
+                                        const QString &withoutPortal);
 
 } // namespace PortalShortcuts

@@ -68,12 +68,14 @@ std::unique_ptr<GlobalShortcuts> createGlobalShortcuts()
         return X11::createGlobalShortcuts();
     // Under XWayland the X key grabs reach the timer only while an X window has the
     // keyboard: they serve until the portal has bound the shortcuts, and where it does not.
-    std::unique_ptr<GlobalShortcuts> fallback;
+    // On the overlay layer the timer is no X window at all, and nothing grabs.
     if (isNativeWayland())
-        fallback = std::make_unique<NoShortcuts>();
-    else
-        fallback = X11::createGlobalShortcuts();
-    return PortalShortcuts::create(std::move(fallback));
+        return PortalShortcuts::create(
+            std::make_unique<NoShortcuts>(),
+            QStringLiteral("on the overlay layer no Ctrl+Alt reaches the timer"));
+    return PortalShortcuts::create(
+        X11::createGlobalShortcuts(),
+        QStringLiteral("Ctrl+Alt reaches the timer only while an X window has the keyboard"));
 }
 
 } // namespace Platform
