@@ -20,6 +20,10 @@
         <translation>the running timer did not take the command</translation>
     </message>
     <message>
+        <source>最新的计时器（进程 %1）没有回答；它可能以后仍会执行这个命令</source>
+        <translation>the newest timer (process %1) did not answer; it may still act on the command later</translation>
+    </message>
+    <message>
         <source>没有第 %1 个屏幕；这个桌面有 %2 个</source>
         <translation>there is no screen %1; this desktop has %2</translation>
     </message>

@@ -81,7 +81,8 @@ int say(const char *text, int status)
 int sendCommand(int &argc, char **argv, const QString &command)
 {
     QCoreApplication app(argc, argv);
-    switch (CommandChannel::send(Platform::commandSocketName(), command)) {
+    qint64 timer = 0;
+    switch (CommandChannel::send(Platform::commandSocketName(), command, &timer)) {
     case CommandChannel::Delivery::Delivered:
         return 0;
     case CommandChannel::Delivery::Busy:
@@ -91,6 +92,15 @@ int sendCommand(int &argc, char **argv, const QString &command)
         return say(QT_TRANSLATE_NOOP("CommandLine", "没有正在运行的计时器"), 1);
     case CommandChannel::Delivery::Refused:
         break;
+    case CommandChannel::Delivery::NoAnswer:
+    {
+        // Taken or not, nobody can say: it may still act once it runs again.
+        const char *text =
+            QT_TRANSLATE_NOOP("CommandLine", "最新的计时器（进程 %1）没有回答；它可能以后仍会执行这个命令");
+        std::fprintf(stderr, "moriv: %s\n",
+                     qPrintable(InterfaceLanguage::commandLineText(text).arg(timer)));
+        return 1;
+    }
     }
     return say(QT_TRANSLATE_NOOP("CommandLine", "正在运行的计时器没有接受这个命令"), 1);
 }

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/commandchannel.h"
 
+#include "platform/platform.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -10,6 +13,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <optional>
 
 namespace {
 
@@ -19,6 +23,29 @@ constexpr int answerMilliseconds = 2000;
 // A command that asks is answered once its question is open, which a slow machine may take a
 // while to draw.
 constexpr int runMilliseconds = 10000;
+// A timer whose process runs is waited for this long: it may be saving to a slow disk.
+constexpr int busyMilliseconds = 120000;
+constexpr int lookMilliseconds = 250;
+
+// The process number at the end of a timer's own name ("-PID"), or 0.
+qint64 pidOf(const QString &name, const QString &base)
+{
+    if (name == base)
+        return 0;
+    return name.section(QLatin1Char('-'), -1).toLongLong();
+}
+
+// Whether anybody listens at the name; a socket that refuses is one a killed timer left.
+bool isDead(const QString &name)
+{
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    if (socket.waitForConnected(lookMilliseconds)) {
+        socket.abort();
+        return false;
+    }
+    return socket.error() == QLocalSocket::ConnectionRefusedError;
+}
 
 } // namespace
 
@@ -49,30 +76,69 @@ QStringList names(const QString &base)
     return found << base;
 }
 
-Delivery send(const QString &base, const QString &command)
+namespace {
+
+Delivery sendTo(const QString &name, qint64 pid, const QString &command)
+{
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(answerMilliseconds)) {
+        // Refused: nobody listens there any more, a killed timer left its socket (or there is
+        // none at all). Otherwise the timer's queue is full: it takes no connection.
+        const bool nobody = socket.error() == QLocalSocket::ConnectionRefusedError
+                            || socket.error() == QLocalSocket::ServerNotFoundError;
+        return nobody ? Delivery::NoTimer : Delivery::NoAnswer;
+    }
+    socket.write(command.toUtf8() + '\n');
+    QByteArray answer;
+    QElapsedTimer waited;
+    waited.start();
+    while (!answer.contains('\n') && socket.state() == QLocalSocket::ConnectedState) {
+        if (socket.waitForReadyRead(lookMilliseconds)) {
+            answer += socket.read(maxMessage);
+            continue;
+        }
+        if (socket.state() != QLocalSocket::ConnectedState)
+            break;
+        // A stopped timer cannot answer; one whose process runs may be busy a while yet.
+        const bool stopped = pid > 0 && Platform::isProcessStopped(pid);
+        const int limit = pid > 0 ? busyMilliseconds : runMilliseconds;
+        if (stopped || waited.elapsed() > limit)
+            return Delivery::NoAnswer;
+    }
+    answer += socket.readAll();
+    if (answer == "busy\n")
+        return Delivery::Busy;
+    if (answer == "ok\n")
+        return Delivery::Delivered;
+    return answer.isEmpty() ? Delivery::NoAnswer : Delivery::Refused;
+}
+
+} // namespace
+
+Delivery send(const QString &base, const QString &command, qint64 *timer)
 {
     if (base.isEmpty())
         return Delivery::NoTimer;
+    std::optional<Delivery> delivery;
     for (const QString &name : names(base)) {
-        QLocalSocket socket;
-        socket.connectToServer(name);
-        if (!socket.waitForConnected(answerMilliseconds)) {
-            // Nobody listens there any more: a timer that was killed left its socket behind.
-            if (socket.error() == QLocalSocket::ConnectionRefusedError)
+        if (delivery) {
+            // Older timers get nothing; the sockets killed ones left are cleared away.
+            if (isDead(name))
                 QLocalServer::removeServer(name);
             continue;
         }
-        socket.write(command.toUtf8() + '\n');
-        if (!socket.waitForBytesWritten(answerMilliseconds))
-            return Delivery::Refused;
-        QByteArray answer;
-        while (!answer.contains('\n') && socket.waitForReadyRead(runMilliseconds))
-            answer += socket.read(maxMessage);
-        if (answer == "busy\n")
-            return Delivery::Busy;
-        return answer == "ok\n" ? Delivery::Delivered : Delivery::Refused;
+        const qint64 pid = pidOf(name, base);
+        const Delivery sent = sendTo(name, pid, command);
+        if (sent == Delivery::NoTimer) {
+            QLocalServer::removeServer(name);
+            continue;
+        }
+        if (timer)
+            *timer = pid;
+        delivery = sent;
     }
-    return Delivery::NoTimer;
+    return delivery.value_or(Delivery::NoTimer);
 }
 
 } // namespace CommandChannel

@@ -24,11 +24,15 @@ QString ownName(const QString &base);
 // The names timers may listen at, newest first.
 QStringList names(const QString &base);
 
-enum class Delivery { Delivered, Busy, NoTimer, Refused };
-// Sends one command to the newest timer that answers, and waits for its answer: at most two
-// seconds for it to take the command, ten for it to run it or open its question. A socket
-// nobody listens at any more is removed on the way.
-Delivery send(const QString &base, const QString &command);
+// NoAnswer: the newest timer did not answer (stopped, or hung): it may still act later.
+// Refused: it answered that this is no command of its.
+enum class Delivery { Delivered, Busy, NoTimer, Refused, NoAnswer };
+// Sends one command to the newest timer that is running and waits for its answer: as long as
+// that timer's process runs (a save to a slow disk may hold it for a while), at most two
+// minutes; a stopped timer is not waited for. An older timer never gets a command the newest
+// did not answer. Every socket nobody listens at any more is removed on the way, whatever its
+// age. The timer's process number, where the name tells it, goes to timer.
+Delivery send(const QString &base, const QString &command, qint64 *timer = nullptr);
 
 } // namespace CommandChannel
 

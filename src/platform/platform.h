@@ -100,6 +100,9 @@ QString settingsDirectory();
 // A timer may add up to commandSocketSuffix bytes of its own to the name.
 QString commandSocketName();
 constexpr int commandSocketSuffix = 32;
+// Whether the process is stopped (SIGSTOP, a debugger): it answers nothing until continued.
+// False where the system does not tell.
+bool isProcessStopped(qint64 pid);
 // Adds (or removes) the desktop's own shortcuts that run `program --command ...`, where the
 // desktop lets a program set them, or says how to bind them; says what was done.
 Outcome changeDesktopShortcuts(const QString &program, bool install);

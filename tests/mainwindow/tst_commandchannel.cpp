@@ -3,11 +3,13 @@
 #include "platform/platform.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <cstring>
 #include <future>
 
@@ -31,7 +33,8 @@ private:
     // Sends from another thread: the server answers from this one's event loop.
     static CommandChannel::Delivery send(const QString &name, const QString &command)
     {
-        auto delivery = std::async(std::launch::async, CommandChannel::send, name, command);
+        auto delivery = std::async(std::launch::async, CommandChannel::send, name, command,
+                                   nullptr);
         while (delivery.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
             QCoreApplication::processEvents();
         return delivery.get();
@@ -115,11 +118,39 @@ void TestCommandChannel::staleSocketIsReplacedAndTheNewestTimerAnswers()
         QTRY_COMPARE(toNewer.size(), 1);
         QCOMPARE(toOlder.size(), 0);
     }
-    // The newer timer ended, and a newest one was killed: the oldest still answers.
+    // The newer timer ended, and a newest one was killed: the oldest still answers. A timer
+    // killed before it started is cleared away too, older though it is.
     leaveDead(newest);
+    leaveDead(base + QStringLiteral("-00000000000000000001-1"));
     QCOMPARE(send(base, QStringLiteral("start")), CommandChannel::Delivery::Delivered);
     QTRY_COMPARE(toOlder.size(), 1);
     QCOMPARE(sockets(), 1);
+
+    // The newest timer's process is stopped: it takes connections into its queue but answers
+    // none. The command is not passed on to the older timer, and says which one was mute.
+    QProcess stopped;
+    stopped.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    QVERIFY(stopped.waitForStarted());
+    ::kill(pid_t(stopped.processId()), SIGSTOP);
+    const int mute = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(
+        base + QStringLiteral("-99999999999999999999-%1").arg(stopped.processId()));
+    std::memcpy(address.sun_path, path.constData(), path.size());
+    QCOMPARE(::bind(mute, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    QCOMPARE(::listen(mute, 4), 0);
+    qint64 timer = 0;
+    auto delivery = std::async(std::launch::async, CommandChannel::send, base,
+                               QStringLiteral("start"), &timer);
+    while (delivery.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+        QCoreApplication::processEvents();
+    QCOMPARE(delivery.get(), CommandChannel::Delivery::NoAnswer);
+    QCOMPARE(timer, stopped.processId());
+    QCOMPARE(toOlder.size(), 1);
+    ::close(mute);
+    ::kill(pid_t(stopped.processId()), SIGKILL);
+    stopped.waitForFinished();
 }
 
 void TestCommandChannel::busyTimerTakesNothing()
