@@ -7,6 +7,7 @@
 #include "platform/command.h"
 
 #include <QCommandLineParser>
+#include <QTimeZone>
 #include <QDateTime>
 #include <QRegularExpression>
 
@@ -42,9 +43,22 @@ QString parseError(const QCommandLineParser &parser)
 
 std::optional<qint64> deadlineOf(QTime at, const QDateTime &now)
 {
-    QDateTime deadline(now.date(), at);
+    // On the wall clock of now's zone. A time the clocks skip in spring is read as the moment
+    // an hour after the hour before it (02:30 as 03:30 when 02:00 becomes 03:00).
+    const auto on = [&now, at](QDate day) {
+        const QDateTime wall(day, at, now.timeZone());
+        if (wall.isValid() && wall.time() == at)
+            return wall;
+        return QDateTime(day, at.addSecs(-3600), now.timeZone()).addSecs(3600);
+    };
+    QDateTime deadline = on(now.date());
     if (deadline <= now)
-        deadline = deadline.addDays(1);
+        deadline = on(now.date().addDays(1));
+    // When the clocks go back an hour, its times come twice: the speaker means the next one
+    // on the wall, the first.
+    const QDateTime first = deadline.addSecs(-3600);
+    if (first > now && first.time() == at && first.date() == deadline.date())
+        deadline = first;
     if (now.msecsTo(deadline) < 60 * 1000)
         return std::nullopt;
     return deadline.toMSecsSinceEpoch();

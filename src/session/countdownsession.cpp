@@ -149,6 +149,7 @@ void CountdownSession::reset()
         return;
     clearSeconds();
     if (m_options.until) {
+        m_deadlineShift = 0; // the deadline as asked for
         rewindCounters();
         showTimeLeft();
         return;
@@ -205,6 +206,10 @@ void CountdownSession::Timer1_Timer()
     // The hundredths that fell due during this second come first, as they would have had
     // their timer woken the program for each of them.
     catchUpHundredths();
+    if (m_options.until) {
+        deadlineSecond();
+        return;
+    }
     if (m_clock.state() == CountdownClock::State::Over) {
         ++m_overSeconds;
         showOver();

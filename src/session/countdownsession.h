@@ -68,6 +68,9 @@ public:
     void less();
     // With a deadline: the time left to it, on the display.
     void showTimeLeft();
+    // With a deadline, before Start: the display follows the wall clock (a jump, a suspend).
+    // Called by what already wakes the program while it waits.
+    void followWallClock();
 
     // While nobody sees the hundredths, their ticks come in batches: the last one is shown
     // when they are seen again or asked for.
@@ -105,6 +108,9 @@ private:
     void showOver();
     void overrun();
     void startToDeadline();
+    // A second of a count to a deadline, read off the wall clock.
+    void deadlineSecond();
+    void shiftDeadline(qint32 seconds);
     // Milliseconds from now to the deadline.
     qint64 toDeadline() const;
 
@@ -120,6 +126,7 @@ private:
     bool m_hundredthsBehind = false; // the last batch's value waits to be shown
     qint16 m_hundredthsDue = 0;
     qint32 m_overSeconds = 0; // past zero, in overtime
+    qint64 m_deadlineShift = 0; // minutes more or less to the deadline, in milliseconds
 
     FormTimer *m_timer3 = nullptr;
     FormTimer *m_timer2 = nullptr;

@@ -21,6 +21,10 @@ void CountdownSession::less()
 
 void CountdownSession::shiftBy(qint32 seconds)
 {
+    if (m_options.until) {
+        shiftDeadline(seconds);
+        return;
+    }
     switch (m_clock.state()) {
     case CountdownClock::State::Ready:
     case CountdownClock::State::Closed:
@@ -71,9 +75,25 @@ void CountdownSession::overrun()
     emit minutesShown(QStringLiteral("0"));
 }
 
+void CountdownSession::shiftDeadline(qint32 seconds)
+{
+    const CountdownClock::State state = m_clock.state();
+    if (state == CountdownClock::State::Ready || state == CountdownClock::State::Closed)
+        return;
+    // The deadline itself moves; a minute less leaves at least a second before it.
+    qint64 shift = seconds * 1000LL;
+    const qint64 left = toDeadline();
+    if (state != CountdownClock::State::Over && left > 0 && left + shift < 1000)
+        shift = 1000 - left;
+    m_deadlineShift += shift;
+    deadlineSecond();
+}
+
 qint64 CountdownSession::toDeadline() const
 {
-    return m_options.until ? *m_options.until - m_services.clock.wallMilliseconds() : 0;
+    if (!m_options.until)
+        return 0;
+    return *m_options.until + m_deadlineShift - m_services.clock.wallMilliseconds();
 }
 
 void CountdownSession::showTimeLeft()
@@ -85,27 +105,55 @@ void CountdownSession::showTimeLeft()
     showLeft(qint32(std::min<qint64>((left + 999) / 1000, 32768 * 60)));
 }
 
+void CountdownSession::followWallClock()
+{
+    if (m_clock.state() == CountdownClock::State::Ready)
+        showTimeLeft();
+}
+
 void CountdownSession::startToDeadline()
 {
-    // The ticks fall on the deadline's seconds: the first comes when a whole number of
-    // seconds is left and shows it, the last at the deadline itself.
-    const qint64 left = std::clamp<qint64>(toDeadline(), 0, 32768LL * 60 * 1000);
-    qint64 ahead = left / 1000;
-    qint64 first = left % 1000;
-    if (first == 0 && ahead > 0) {
-        --ahead;
-        first = 1000;
-    }
     m_clock.startFresh(0);
-    m_clock.setSecondsLeft(qint32(ahead) + 1);
-    using std::chrono::milliseconds;
-    m_timer1->restartPhase(milliseconds(1000 - first));
     m_timer2->restartPhase();
     m_timer1->setEnabled(true);
     m_timer2->setEnabled(true);
-    m_secondsLeft = qint32(ahead) + 1;
-    showLeft(m_secondsLeft);
-    updateWarning();
+    m_timer1->restartPhase(); // put on the deadline's seconds by the first reading
+    deadlineSecond();
+}
+
+void CountdownSession::deadlineSecond()
+{
+    // The wall clock decides, at every tick: a jump, a suspend or a pause shows at once, and
+    // past the deadline the time over is the time since it, whatever came between. The ticks
+    // fall on the deadline's seconds; a tick found off them puts the timer back on them.
+    const qint64 left = toDeadline();
+    qint64 intoSecond = 0; // of the second now running, in milliseconds
+    if (left > 0) {
+        // Whole seconds, rounded up: the display shows 0 only when the time is up.
+        const qint64 shown = std::min<qint64>((left + 999) / 1000, 32768LL * 60);
+        intoSecond = std::max<qint64>(0, 1000 - (left - (shown - 1) * 1000));
+        if (m_clock.state() == CountdownClock::State::Over && m_timer1->Enabled())
+            m_timer2->setEnabled(true); // back before the deadline, counting
+        m_clock.setSecondsLeft(qint32(shown));
+        m_secondsLeft = qint32(shown);
+        showLeft(m_secondsLeft);
+        updateWarning();
+    } else if (m_options.overtime) {
+        if (m_clock.state() != CountdownClock::State::Over)
+            overrun();
+        m_overSeconds = qint32(std::min<qint64>(-left / 1000, 32768LL * 60 * 60));
+        intoSecond = -left % 1000;
+        if (m_overSeconds > 0)
+            showOver();
+    } else {
+        timeUp();
+        return;
+    }
+    // Ticks come a little late on their own clock; more than that, the wall clock moved.
+    constexpr qint64 offBeat = 50;
+    if (intoSecond > offBeat)
+        m_timer1->restartPhase(std::chrono::milliseconds(intoSecond));
+    emit secondShown();
 }
 
 void CountdownSession::updateWarning()

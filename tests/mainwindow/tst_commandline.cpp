@@ -3,6 +3,7 @@
 #include "mainwindow/interfacelanguage.h"
 
 #include <QTest>
+#include <QTimeZone>
 
 class TestCommandLine : public QObject
 {
@@ -168,14 +169,26 @@ void TestCommandLine::refused()
 // --until's time of day: its next occurrence, within a day, at least a minute away.
 void TestCommandLine::deadlines_data()
 {
-    QTest::addColumn<QString>("now");
+    QTest::addColumn<QString>("now"); // in UTC with a zone, else in local time
     QTest::addColumn<QString>("at");
     QTest::addColumn<int>("seconds"); // -1: refused
-    QTest::newRow("later today") << "16:00:00.400" << "16:30" << 1800;
-    QTest::newRow("past midnight") << "23:59:30" << "00:10" << 630;
-    QTest::newRow("a minute away") << "16:29:00" << "16:30" << 60;
-    QTest::newRow("under a minute") << "16:29:01" << "16:30" << -1;
-    QTest::newRow("just passed: tomorrow") << "16:30:20" << "16:30" << 86380;
+    QTest::addColumn<QByteArray>("zone");
+    QTest::newRow("later today") << "16:00:00.400" << "16:30" << 1800 << QByteArray();
+    QTest::newRow("past midnight") << "23:59:30" << "00:10" << 630 << QByteArray();
+    QTest::newRow("a minute away") << "16:29:00" << "16:30" << 60 << QByteArray();
+    QTest::newRow("under a minute") << "16:29:01" << "16:30" << -1 << QByteArray();
+    QTest::newRow("just passed: tomorrow") << "16:30:20" << "16:30" << 86380 << QByteArray();
+    // Berlin's clocks go back from 03:00 CEST to 02:00 CET on 25 October 2026 (01:00 UTC),
+    // and forward from 02:00 CET to 03:00 CEST on 29 March 2026 (01:00 UTC).
+    const QByteArray berlin = "Europe/Berlin";
+    QTest::newRow("repeated hour: the first 02:30") // 01:50 CEST
+        << "2026-10-24T23:50:00" << "02:30" << 2400 << berlin;
+    QTest::newRow("repeated hour, inside it: the first") // 02:10 CEST
+        << "2026-10-25T00:10:00" << "02:30" << 1200 << berlin;
+    QTest::newRow("repeated hour, after the first: the second") // 02:40 CEST
+        << "2026-10-25T00:40:00" << "02:30" << 3000 << berlin;
+    QTest::newRow("missing hour: an hour after 01:30") // 01:20 CET
+        << "2026-03-29T00:20:00" << "02:30" << 4200 << berlin;
 }
 
 void TestCommandLine::deadlines()
@@ -183,7 +196,15 @@ void TestCommandLine::deadlines()
     QFETCH(QString, now);
     QFETCH(QString, at);
     QFETCH(int, seconds);
-    const QDateTime from(QDate(2026, 12, 9), QTime::fromString(now, Qt::ISODateWithMs));
+    QFETCH(QByteArray, zone);
+    QDateTime from(QDate(2026, 12, 9), QTime::fromString(now, Qt::ISODateWithMs));
+    if (!zone.isEmpty()) {
+        if (!QTimeZone::isTimeZoneIdAvailable(zone))
+            QSKIP("the system has no such time zone");
+        from = QDateTime::fromString(now, Qt::ISODate);
+        from.setTimeSpec(Qt::UTC);
+        from = from.toTimeZone(QTimeZone(zone));
+    }
     const std::optional<qint64> deadline = deadlineOf(QTime::fromString(at), from);
     QCOMPARE(deadline.has_value(), seconds >= 0);
     if (deadline)
