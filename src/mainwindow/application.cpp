@@ -201,7 +201,11 @@ int runApplication(int &argc, char **argv)
     QTimer showWatch;
     if (options.startWithShow) {
         QObject::connect(&showWatch, &QTimer::timeout, &form, [&] {
-            if (!windows->isShowFullScreen(&form))
+            // A deadline's time left follows the wall clock while the timer waits.
+            form.session().followWallClock();
+            // One question at a time: while the question or the settings dialog is open a
+            // show starts nothing; once they close, a show still full screen does.
+            if (form.isWaitingForAnswer() || !windows->isShowFullScreen(&form))
                 return;
             showWatch.stop();
             form.Comstart_Click();

@@ -37,19 +37,24 @@ xcb_window_t activeWindow(xcb_connection_t *connection, xcb_window_t root)
     return focus ? focus->focus : xcb_window_t(XCB_NONE);
 }
 
-bool isFullScreenState(xcb_connection_t *connection, xcb_window_t window)
+// Whether the window's type is one of the desktop's own (its icons, a panel).
+bool isDesktopsOwn(xcb_connection_t *connection, xcb_window_t window)
 {
-    const xcb_atom_t fullScreen = internAtom(connection, "_NET_WM_STATE_FULLSCREEN");
-    const auto state = own(xcb_get_property_reply(
+    const auto types = own(xcb_get_property_reply(
         connection,
-        xcb_get_property(connection, 0, window, internAtom(connection, "_NET_WM_STATE"),
+        xcb_get_property(connection, 0, window, internAtom(connection, "_NET_WM_WINDOW_TYPE"),
                          XCB_ATOM_ATOM, 0, 32),
         nullptr));
-    if (!state || fullScreen == XCB_ATOM_NONE)
+    if (!types)
         return false;
-    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(state.get()));
-    const int count = xcb_get_property_value_length(state.get()) / 4;
-    return std::find(atoms, atoms + count, fullScreen) != atoms + count;
+    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(types.get()));
+    const int count = xcb_get_property_value_length(types.get()) / 4;
+    for (const char *name : {"_NET_WM_WINDOW_TYPE_DESKTOP", "_NET_WM_WINDOW_TYPE_DOCK"}) {
+        const xcb_atom_t type = internAtom(connection, name);
+        if (type != XCB_ATOM_NONE && std::find(atoms, atoms + count, type) != atoms + count)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -66,12 +71,13 @@ bool isShowOn(xcb_connection_t *connection, QWidget *timer)
     const xcb_window_t window = activeWindow(connection, geometry->root);
     if (window <= XCB_INPUT_FOCUS_POINTER_ROOT || window == geometry->root)
         return false;
+    Candidate candidate;
     for (const QWindow *mine : QGuiApplication::topLevelWindows())
         if (mine->handle() && static_cast<xcb_window_t>(mine->winId()) == window)
-            return false;
-    if (isFullScreenState(connection, window))
-        return true;
-    // A show that makes itself as large as the screen without telling the window manager.
+            candidate.ours = true;
+    candidate.desktop = !candidate.ours && isDesktopsOwn(connection, window);
+    // Full screen or not in the window manager's eyes, a show covers the screen it is on; one
+    // full screen on another monitor of the same X screen does not cover the timer's.
     const auto size = ::own(
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
     const auto place = ::own(xcb_translate_coordinates_reply(
@@ -79,10 +85,15 @@ bool isShowOn(xcb_connection_t *connection, QWidget *timer)
         nullptr));
     if (!size || !place || !timer->screen())
         return false;
+    candidate.place = QRect(place->dst_x, place->dst_y, size->width, size->height);
     const QScreen *screen = timer->screen();
-    const QRect shown(screen->geometry().topLeft() * screen->devicePixelRatio(),
-                      screen->geometry().size() * screen->devicePixelRatio());
-    return QRect(place->dst_x, place->dst_y, size->width, size->height).contains(shown);
+    return isShow(candidate, QRect(screen->geometry().topLeft() * screen->devicePixelRatio(),
+                                   screen->geometry().size() * screen->devicePixelRatio()));
+}
+
+bool isShow(const Candidate &window, const QRect &timerScreen)
+{
+    return !window.ours && !window.desktop && window.place.contains(timerScreen);
 }
 
 } // namespace FullScreen

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/platform.h"
+#include "platform/x11/fullscreen.h"
 
 #include <QDir>
 #include <QTest>
@@ -15,6 +16,8 @@ private slots:
     void sharedMemoryPaintingOffUnlessChosen();
     void settingsFolderFollowsXdgConfigHome_data();
     void settingsFolderFollowsXdgConfigHome();
+    void whatCountsAsAShow_data();
+    void whatCountsAsAShow();
 
 private:
     void clear()
@@ -88,6 +91,35 @@ void TestEnvironment::settingsFolderFollowsXdgConfigHome()
     QFETCH(QString, expected);
     qputenv("XDG_CONFIG_HOME", value);
     QCOMPARE(Platform::settingsDirectory(), expected);
+}
+
+// A window that has the keyboard starts the count when it covers the timer's screen; two
+// monitors side by side on one X screen, the timer on the right one.
+void TestEnvironment::whatCountsAsAShow_data()
+{
+    QTest::addColumn<bool>("ours");
+    QTest::addColumn<bool>("desktop");
+    QTest::addColumn<QRect>("place");
+    QTest::addColumn<bool>("show");
+    const QRect right(1920, 0, 1280, 1024);
+    QTest::newRow("full screen on the timer's monitor") << false << false << right << true;
+    QTest::newRow("larger than it") << false << false << QRect(1900, -20, 1400, 1100) << true;
+    QTest::newRow("full screen on the other monitor")
+        << false << false << QRect(0, 0, 1920, 1080) << false;
+    QTest::newRow("a maximised window under a panel")
+        << false << false << right.adjusted(0, 30, 0, 0) << false;
+    QTest::newRow("the desktop's icons across both")
+        << false << true << QRect(0, 0, 3200, 1080) << false;
+    QTest::newRow("the timer's own dialog") << true << false << right << false;
+}
+
+void TestEnvironment::whatCountsAsAShow()
+{
+    QFETCH(bool, ours);
+    QFETCH(bool, desktop);
+    QFETCH(QRect, place);
+    QFETCH(bool, show);
+    QCOMPARE(FullScreen::isShow({ours, desktop, place}, QRect(1920, 0, 1280, 1024)), show);
 }
 
 QTEST_GUILESS_MAIN(TestEnvironment)
