@@ -25,6 +25,7 @@ step "the xterm goes full screen while the Reset question is open: nothing start
 wait_screen '您是否真的要重置时间' 5
 wmctrl -i -r "$show" -b add,fullscreen
 steady 1.5 timer_line && on_screen '剩余 1 分 00 秒' || fail "the show started the count over the question"
+focus_newest '^提示$'
 xdotool key Escape
 poll 3 not on_screen '您是否真的要重置时间' || fail "Escape did not answer the question"
 wait_screen '剩余 0 分 59 秒' 3
