@@ -20,10 +20,7 @@ namespace {
 quintptr foreignFocus(WindowServices &windows)
 {
     const quintptr focused = windows.focusedWindow();
-    for (const QWindow *own : QGuiApplication::topLevelWindows())
-        if (own->handle() && own->winId() == focused)
-            return 0;
-    return focused;
+    return WindowServices::isOwnWindow(focused) ? 0 : focused;
 }
 
 } // namespace

@@ -81,8 +81,8 @@ void Form1::Form_Load()
     windows.makeTopmost(this);
     windows.keyOutBlack(this);
 
-    m_startupProblem = m_session->load();
-    if (m_session->runOptions().minutes || !m_startupProblem)
+    m_settingsRead = m_session->load();
+    if (m_session->runOptions().minutes || !m_settingsRead)
         m_form2->loadWith(m_session->bt(), m_session->sj());
 
     const qreal scale = m_session->runOptions().scale;
@@ -105,15 +105,15 @@ void Form1::Form_Load()
 
     // A message box runs an event loop, and no tick may run before start-up has finished: the
     // message waits for the event loop, by when the window is shown and the timers are off.
-    if (!m_startupProblem)
+    if (!m_settingsRead)
         QMetaObject::invokeMethod(this, &Form1::reportStartupProblem, Qt::QueuedConnection);
 }
 
 void Form1::reportStartupProblem()
 {
-    const Outcome problem = std::exchange(m_startupProblem, Outcome());
-    if (!problem)
-        m_services.messages.information(SettingsMessages::startupFailure(problem));
+    const Outcome read = std::exchange(m_settingsRead, Outcome());
+    if (!read)
+        m_services.messages.information(SettingsMessages::startupFailure(read));
 }
 
 void Form1::fitToVisibleLabels()

@@ -103,7 +103,7 @@ private:
 
     Services m_services;
     CountdownSession *m_session = nullptr;
-    Outcome m_startupProblem;
+    Outcome m_settingsRead; // whether start-up could use the settings file, or why not
     ProportionalLayout m_layout;
     bool m_layoutCaptured = false;
     QSize m_placedFor; // the window size the controls were last placed for

@@ -44,6 +44,10 @@ public:
     // the screen the window is on: a slide show has started.
     virtual bool isShowFullScreen(QWidget *window) = 0;
 
+    // Whether the native window is one of the timer's own (the timer, its question, its
+    // dialog): those never count as a slide show, nor get the keyboard handed back.
+    static bool isOwnWindow(quintptr native);
+
 protected:
     // A window drawn with per-pixel alpha and no background of its own: what is not a digit
     // stays fully transparent.

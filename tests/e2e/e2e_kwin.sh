@@ -23,8 +23,8 @@ mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME/applications" && chmod 700 "$XDG_RUN
 unset DISPLAY QT_QPA_PLATFORM
 # The portals start on this bus with this desktop; the document portal mounts a folder in the
 # runtime folder, which has to be unmounted before it can be removed.
-dbus-update-activation-environment WAYLAND_DISPLAY XDG_CURRENT_DESKTOP XDG_MENU_PREFIX XDG_CONFIG_HOME \
-    XDG_DATA_HOME XDG_RUNTIME_DIR QT_QPA_PLATFORM=wayland
+dbus-update-activation-environment WAYLAND_DISPLAY XDG_CURRENT_DESKTOP XDG_MENU_PREFIX \
+    XDG_CONFIG_HOME XDG_DATA_HOME XDG_RUNTIME_DIR QT_QPA_PLATFORM=wayland
 trap 'umount -l "$XDG_RUNTIME_DIR/doc" 2> /dev/null; session_cleanup' EXIT
 # The portal takes the id of a host program only from a desktop file that starts it.
 sed "s|^Exec=.*|Exec=$program|" "$here/../../assets/org.moriv.Moriv.desktop" \
@@ -44,15 +44,13 @@ key() {
     case $1 in [as]) "$input" 29 56 "${code[$1]}" ;; *) "$input" "${code[$1]}" ;; esac
 }
 show_has_keys() { key "$1" && poll 1 grep -qx "key $1" "$work/slideshow.log"; }
-# The desktop's own windows that this session's portal opened: at the first bind Plasma opens
-# System Settings on its shortcuts page (or, where the launcher fails, KIO's error window).
-session_pid=$(ps -o ppid= -p $$ | tr -d ' ')
+# The desktop's own windows that this session's portal opened (their runtime folder is ours): at
+# the first bind Plasma opens System Settings on its shortcuts page (or KIO's error window).
 desktop_windows() {
     local pid
-    for pid in $(ps -eo pid=,ppid= | awk -v top="$session_pid" '{ up[$1] = $2 } END {
-                     for (p in up) { q = p; while (q in up && q != top && q > 1) q = up[q]
-                                     if (q == top) print p } }'); do
-        case $(ps -o comm= -p "$pid") in systemsettings*|kioclient*|kcmshell*) echo "$pid" ;; esac
+    for pid in $(pgrep -x 'systemsettings|kioclient|kcmshell6'); do
+        tr '\0' '\n' < "/proc/$pid/environ" 2> /dev/null \
+            | grep -qx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" && echo "$pid"
     done
 }
 # keys_stay_with_show KEY: the show has the keyboard; where the desktop's first-bind window took

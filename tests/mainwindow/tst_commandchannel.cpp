@@ -31,10 +31,10 @@ private slots:
 
 private:
     // Sends from another thread: the server answers from this one's event loop.
-    static CommandChannel::Delivery send(const QString &name, const QString &command)
+    static CommandChannel::Delivery send(const QString &name, const QString &command,
+                                         qint64 *timer = nullptr)
     {
-        auto delivery = std::async(std::launch::async, CommandChannel::send, name, command,
-                                   nullptr);
+        auto delivery = std::async(std::launch::async, CommandChannel::send, name, command, timer);
         while (delivery.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
             QCoreApplication::processEvents();
         return delivery.get();
@@ -92,18 +92,22 @@ void TestCommandChannel::staleSocketIsReplacedAndTheNewestTimerAnswers()
     const auto sockets = [this] { return QDir(m_folder.path()).entryList(QDir::System).size(); };
     // A timer killed without cleaning up leaves its socket behind, bound and dead: one of an
     // earlier version at the base, one newer than any.
-    const auto leaveDead = [](const QString &name) {
+    const auto leaveDead = [](const QString &name, bool listening = false) {
         const int dead = ::socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un address = {};
         address.sun_family = AF_UNIX;
         const QByteArray path = QFile::encodeName(name);
         std::memcpy(address.sun_path, path.constData(), path.size());
-        QCOMPARE(::bind(dead, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        if (::bind(dead, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
+            return -2;
+        // Listening: a timer that takes connections into its queue, and answers none.
+        if (listening && ::listen(dead, 4) == 0)
+            return dead;
         ::close(dead);
+        return -1;
     };
     const QString newest = base + QStringLiteral("-99999999999999999999-1");
-    leaveDead(base);
-    leaveDead(newest);
+    QVERIFY(leaveDead(base) != -2 && leaveDead(newest) != -2);
     QCOMPARE(send(base, QStringLiteral("start")), CommandChannel::Delivery::NoTimer);
     QCOMPARE(sockets(), 0);
 
@@ -120,37 +124,27 @@ void TestCommandChannel::staleSocketIsReplacedAndTheNewestTimerAnswers()
     }
     // The newer timer ended, and a newest one was killed: the oldest still answers. A timer
     // killed before it started is cleared away too, older though it is.
-    leaveDead(newest);
-    leaveDead(base + QStringLiteral("-00000000000000000001-1"));
+    QVERIFY(leaveDead(newest) != -2);
+    QVERIFY(leaveDead(base + QStringLiteral("-00000000000000000001-1")) != -2);
     QCOMPARE(send(base, QStringLiteral("start")), CommandChannel::Delivery::Delivered);
     QTRY_COMPARE(toOlder.size(), 1);
     QCOMPARE(sockets(), 1);
 
-    // The newest timer's process is stopped: it takes connections into its queue but answers
-    // none. The command is not passed on to the older timer, and says which one was mute.
+    // The newest timer's process is stopped: the command is not passed on to the older timer,
+    // and says which one did not answer.
     QProcess stopped;
     stopped.start(QStringLiteral("sleep"), {QStringLiteral("60")});
     QVERIFY(stopped.waitForStarted());
     ::kill(pid_t(stopped.processId()), SIGSTOP);
-    const int mute = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address = {};
-    address.sun_family = AF_UNIX;
-    const QByteArray path = QFile::encodeName(
-        base + QStringLiteral("-99999999999999999999-%1").arg(stopped.processId()));
-    std::memcpy(address.sun_path, path.constData(), path.size());
-    QCOMPARE(::bind(mute, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
-    QCOMPARE(::listen(mute, 4), 0);
+    const int mute = leaveDead(newest.section(u'-', 0, -2) + u'-'
+                                   + QString::number(stopped.processId()), true);
+    QVERIFY(mute >= 0);
     qint64 timer = 0;
-    auto delivery = std::async(std::launch::async, CommandChannel::send, base,
-                               QStringLiteral("start"), &timer);
-    while (delivery.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
-        QCoreApplication::processEvents();
-    QCOMPARE(delivery.get(), CommandChannel::Delivery::NoAnswer);
+    QCOMPARE(send(base, QStringLiteral("start"), &timer), CommandChannel::Delivery::NoAnswer);
     QCOMPARE(timer, stopped.processId());
     QCOMPARE(toOlder.size(), 1);
     ::close(mute);
-    ::kill(pid_t(stopped.processId()), SIGKILL);
-    stopped.waitForFinished();
+    stopped.kill();
 }
 
 void TestCommandChannel::busyTimerTakesNothing()

@@ -65,9 +65,8 @@ public:
     bool isShowFullScreen(QWidget *window) override
     {
         void *foreground = Win32Window::foregroundWindow();
-        for (const QWindow *own : QGuiApplication::topLevelWindows())
-            if (own->handle() && reinterpret_cast<void *>(own->winId()) == foreground)
-                return false;
+        if (isOwnWindow(reinterpret_cast<quintptr>(foreground)))
+            return false;
         return Win32Window::coversMonitorOf(foreground, handleOf(window));
     }
 };

@@ -2,6 +2,7 @@
 #include "platform/x11/fullscreen.h"
 
 #include "platform/x11/connection.h"
+#include "platform/platform.h"
 
 #include <QRect>
 #include <QScreen>
@@ -72,9 +73,7 @@ bool isShowOn(xcb_connection_t *connection, QWidget *timer)
     if (window <= XCB_INPUT_FOCUS_POINTER_ROOT || window == geometry->root)
         return false;
     Candidate candidate;
-    for (const QWindow *mine : QGuiApplication::topLevelWindows())
-        if (mine->handle() && static_cast<xcb_window_t>(mine->winId()) == window)
-            candidate.ours = true;
+    candidate.ours = WindowServices::isOwnWindow(window);
     candidate.desktop = !candidate.ours && isDesktopsOwn(connection, window);
     // Full screen or not in the window manager's eyes, a show covers the screen it is on; one
     // full screen on another monitor of the same X screen does not cover the timer's.

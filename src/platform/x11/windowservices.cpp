@@ -215,15 +215,6 @@ private:
     KeyMask::LabelRegions m_labelRegions;
     // The windows keyed out; a window that is gone leaves a null here.
     QList<QPointer<QWidget>> m_keyed;
-    // The timer's own question and dialog may stay above it.
-    static bool isOwnWindow(xcb_window_t window)
-    {
-        for (const QWindow *own : QGuiApplication::topLevelWindows()) {
-            if (own->handle() && static_cast<xcb_window_t>(own->winId()) == window)
-                return true;
-        }
-        return false;
-    }
 
     // On every X screen's root: the timer may be placed on any of them (--screen), and moved.
     void watchStacking()
