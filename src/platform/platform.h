@@ -104,7 +104,7 @@ QString settingsDirectory();
 // A timer may add up to commandSocketSuffix bytes of its own to the name.
 QString commandSocketName();
 constexpr int commandSocketSuffix = 32;
-// Whether the process is stopped (SIGSTOP, a debugger): it answers nothing until continued.
+// Whether the process is stopped by a signal (SIGSTOP): it answers nothing until continued.
 // False where the system does not tell.
 bool isProcessStopped(qint64 pid);
 // Adds (or removes) the desktop's own shortcuts that run `program --command ...`, where the

@@ -9,7 +9,8 @@ namespace Platform {
 bool isProcessStopped(qint64 pid)
 {
     // Linux's /proc: the state follows the command's name in parentheses, which may itself
-    // hold spaces and parentheses. T is stopped by a signal, t by a debugger.
+    // hold spaces and parentheses. T is stopped by a signal. A traced process held by its
+    // tracer (t) is not counted: a tracer that delays a slow call lets it go on later.
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
         return false;
@@ -18,7 +19,7 @@ bool isProcessStopped(qint64 pid)
     if (name < 0 || name + 2 >= line.size())
         return false;
     const char state = line.at(name + 2);
-    return state == 'T' || state == 't';
+    return state == 'T';
 }
 
 } // namespace Platform
