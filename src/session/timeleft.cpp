@@ -132,9 +132,12 @@ void CountdownSession::deadlineSecond()
         // Whole seconds, rounded up: the display shows 0 only when the time is up.
         const qint64 shown = std::min<qint64>((left + 999) / 1000, 32768LL * 60);
         intoSecond = std::max<qint64>(0, 1000 - (left - (shown - 1) * 1000));
-        if (m_clock.state() == CountdownClock::State::Over && m_timer1->Enabled())
-            m_timer2->setEnabled(true); // back before the deadline, counting
-        m_clock.setSecondsLeft(qint32(shown));
+        const bool wasOver = m_clock.state() == CountdownClock::State::Over;
+        m_clock.setSecondsLeft(qint32(shown)); // back in the count, when it was past zero
+        if (wasOver && m_timer1->Enabled())
+            m_timer2->setEnabled(true);
+        else if (wasOver)
+            m_clock.pause(); // a minute more while paused past zero: still paused
         m_secondsLeft = qint32(shown);
         showLeft(m_secondsLeft);
         updateWarning();
