@@ -109,30 +109,9 @@ background "$work/kwin-x11.log" kwin_wayland --x11-display "$DISPLAY" --no-locks
 poll 15 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "no KWin: $(tail "$work/kwin-x11.log")"
 background "$work/show-x11.log" "$slideshow"
 background "$work/subject.log" "$program" --minutes 3 --no-global-keys --corner top-left
-mkdir -m 700 "$work/reference"
-reference() { XDG_RUNTIME_DIR=$work/reference "$@"; }
+shoot() { import -window root "$1"; }
+source "$here/../support/cleandigits.sh"
 QT_QPA_PLATFORM=xcb reference background "$work/reference.log" "$program" --minutes 3 \
     --no-global-keys --corner top-right
-# same SHOT: the red pixels of the screen's halves, each cut to its bounding box, are the same.
-same() {
-    import -window root "$1" && convert "$1" -crop 640x720 +repage -alpha off -fill black \
-        +opaque '#FF0000' -fill white -opaque '#FF0000' -trim +repage "$1.%d.png" 2> /dev/null \
-        && red=$(convert "$1.0.png" -format '%[fx:round(mean*w*h)]' info:) || return 1
-    differ=$(compare -metric AE "$1".[01].png null: 2>&1) && [ "$differ" = 0 ] && [ "$red" -gt 99 ]
-}
-poll 20 same "$work/started.png" || fail "the two timers do not show the same digits"
-# KWin shows a change a moment later: a check tries for 0.4 s, within the same second.
-matches() {
-    poll 0.4 same "$work/$1.png" || fail "at $1, $differ pixels differ (of $red red pixels)"
-    echo "   $1: the same $red red pixels"
-}
-both() { "$program" --command "$1" & reference "$program" --command "$1"; wait "$!"; }
-started=$(now_ms)
-both start
-at() { local due=$(( started + $1 )); while [ "$(now_ms)" -lt "$due" ]; do sleep 0.02; done; }
-at 1500 && matches first-tick
-at 2500 && both pause
-at 3000 && matches paused
-both more && matches more
-both less && both less && matches less
+compare_moments
 echo "e2e_kwin: all checks passed"

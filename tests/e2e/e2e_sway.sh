@@ -111,40 +111,11 @@ show_is_active && keys_reach_show z || fail "the slide show lost the keyboard af
 
 step "the digits match a clean XWayland rendering at each moment: first tick, pause, more, less"
 [ "$(command_status quit)" -eq 0 ] || fail "quit: $(cat "$work/command.log")"
-# The timer under test in the top left corner; beside it, as reference, the same program through
-# XWayland, which draws every frame into one buffer. Each listens at a socket of its own.
-mkdir -m 700 "$work/reference"
-reference() { XDG_RUNTIME_DIR=$work/reference "$@"; }
+# The reference goes through XWayland, which draws every frame into one buffer.
+shoot() { grim "$1"; }
+source "$here/../support/cleandigits.sh"
 background "$work/subject.log" "$program" --minutes 3 --no-global-keys --corner top-left
-XDG_RUNTIME_DIR=$work/reference QT_QPA_PLATFORM=xcb \
-    background "$work/reference.log" "$program" --minutes 3 --no-global-keys --corner top-right
-# same SHOT: in a screenshot, the red pixels of the screen's halves, each cut to its bounding box,
-# are the same.
-same() {
-    grim "$1" || return 1
-    for x in 0 640; do
-        convert "$1" -crop "640x720+$x+0" +repage -alpha off -fill black +opaque '#FF0000' \
-            -fill white -opaque '#FF0000' -trim +repage "$1.$x.png" 2> /dev/null || return 1
-    done
-    differ=$(compare -metric AE "$1.0.png" "$1.640.png" null: 2>&1) && [ "$differ" = 0 ] \
-        && [ "$(identify -format %w "$1.0.png")" -gt 20 ]
-}
-poll 20 same "$work/started.png" || fail "the two timers do not show the same digits"
-matches() {
-    same "$work/$1.png" || fail "the digits at $1 are not a clean rendering's: $work/$1.png"
-    echo "   $1: the same pixels"
-}
-both() {
-    "$program" --command "$1" > /dev/null & local first=$!
-    reference "$program" --command "$1" > /dev/null
-    wait "$first"
-}
-started=$(now_ms)
-both start
-at() { local due=$(( started + $1 )); while [ "$(now_ms)" -lt "$due" ]; do sleep 0.02; done; }
-at 1500 && matches first-tick
-at 2500 && both pause
-at 3000 && matches paused
-both more && matches more
-both less && both less && matches less
+QT_QPA_PLATFORM=xcb reference background "$work/reference.log" "$program" --minutes 3 \
+    --no-global-keys --corner top-right
+compare_moments
 echo "e2e_sway: all checks passed"
