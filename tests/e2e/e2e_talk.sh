@@ -20,14 +20,14 @@ background "$work/xterm.log" xterm -title show
 show=$(xdotool search --sync --onlyvisible --name '^show$' | head -n1)
 steady 1 timer_line && on_screen '剩余 1 分 00 秒' || fail "the count started before the show"
 
-step "the xterm goes full screen while the Reset question is open: nothing starts till it closes"
-"$program" --command reset
-wait_screen '您是否真的要重置时间' 5
+step "the xterm goes full screen while the settings dialog is open: nothing starts till it closes"
+"$program" --command settings
+poll 5 xdotool search --onlyvisible --name '^自定义设置$' > /dev/null || fail "no settings dialog"
 wmctrl -i -r "$show" -b add,fullscreen
-steady 1.5 timer_line && on_screen '剩余 1 分 00 秒' || fail "the show started the count over the question"
-focus_newest '^提示$'
+steady 1.5 timer_line && on_screen '剩余 1 分 00 秒' || fail "the show started the count over the dialog"
+focus_newest '^自定义设置$'
 xdotool key Escape
-poll 3 not on_screen '您是否真的要重置时间' || fail "Escape did not answer the question"
+poll 3 not xdotool search --onlyvisible --name '^自定义设置$' || fail "Escape did not close it"
 wait_screen '剩余 0 分 59 秒' 3
 started=$(now)
 
