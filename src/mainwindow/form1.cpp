@@ -127,8 +127,8 @@ void Form1::fitToVisibleLabels()
         if (control->isHidden())
             continue;
         QRect place = control->geometry();
-        if (control == m_labfen) // longer minutes get room of their own (fitMinutes)
-            place.setWidth(std::min(place.width(), m_minutesSlot));
+        if (control == m_labfen && minutesExtra() > 0) // longer minutes get room of their own
+            place.setWidth(m_minutesSlot);
         visible |= place;
     }
     const int down = std::max(0, -visible.top());
@@ -154,7 +154,7 @@ void Form1::fitMinutes()
     // Three characters or more would run into the colon and the seconds: everything right of
     // the minutes moves over, and the window grows by as much, so that the proportions and
     // the keyed-out area hold at every length and scale.
-    const int extra = std::max(0, m_labfen->width() - m_minutesSlot);
+    const int extra = minutesExtra();
     const int grown = extra - m_minutesExtra;
     if (grown == 0)
         return;
@@ -166,6 +166,14 @@ void Form1::fitMinutes()
         window.moveLeft(window.left() - grown);
     m_placedFor = window.size();
     setGeometry(window);
+}
+
+int Form1::minutesExtra() const
+{
+    // Up to two characters the design holds as it is, whatever the face.
+    if (m_labfen->text().trimmed().size() <= 2)
+        return 0;
+    return std::max(0, m_labfen->width() - m_minutesSlot);
 }
 
 void Form1::shiftPastMinutes(int pixels)

@@ -91,6 +91,7 @@ private:
     void buildForm();
     void fitToVisibleLabels();
     void fitMinutes();
+    int minutesExtra() const;
     void shiftPastMinutes(int pixels);
     void setCaption(QLabel *label, const QString &text);
     void refreshKey();
