@@ -51,13 +51,19 @@ std::optional<qint64> deadlineOf(QTime at, const QDateTime &now)
             return wall;
         return QDateTime(day, at.addSecs(-3600), now.timeZone()).addSecs(3600);
     };
+    // When the clocks go back an hour, its times come twice; Qt may give either.
+    const auto sameWall = [at](const QDateTime &a, const QDateTime &b) {
+        return a.time() == at && a.date() == b.date();
+    };
     QDateTime deadline = on(now.date());
+    if (const QDateTime second = deadline.addSecs(3600);
+        deadline <= now && second > now && sameWall(second, deadline))
+        deadline = second;
     if (deadline <= now)
         deadline = on(now.date().addDays(1));
-    // When the clocks go back an hour, its times come twice: the speaker means the next one
-    // on the wall, the first.
+    // The speaker means the next one on the wall: the first, unless it has gone by.
     const QDateTime first = deadline.addSecs(-3600);
-    if (first > now && first.time() == at && first.date() == deadline.date())
+    if (first > now && sameWall(first, deadline))
         deadline = first;
     if (now.msecsTo(deadline) < 60 * 1000)
         return std::nullopt;
