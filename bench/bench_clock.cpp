@@ -13,7 +13,8 @@
 #include "forms/formtimer.h"
 #include "forms/monotonicclock.h"
 #include "mainwindow/form1.h"
-#include "platform/platform.h"
+#include "platform/process.h"
+#include "platform/windowservices.h"
 #include "processusage.h"
 #include "silentmessageboxes.h"
 

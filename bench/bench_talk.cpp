@@ -7,7 +7,8 @@
 #include "forms/formtimer.h"
 #include "forms/monotonicclock.h"
 #include "mainwindow/form1.h"
-#include "platform/platform.h"
+#include "platform/process.h"
+#include "platform/windowservices.h"
 #include "silentmessageboxes.h"
 
 #include <QApplication>

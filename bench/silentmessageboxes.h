@@ -7,8 +7,16 @@
 class SilentMessageBoxes final : public MessageBoxService
 {
 public:
-    void information(const QString &) override {}
+    void information(const QString &, std::function<void()> closed) override
+    {
+        if (closed)
+            closed();
+    }
     void warning(const QString &) override {}
-    bool question(const QString &, const QString &) override { return false; }
+    void question(const QString &, const QString &, std::function<void(bool)> answered) override
+    {
+        answered(false);
+    }
     void abortOpenBoxes() override {}
+    bool isOpen() const override { return false; }
 };

@@ -6,32 +6,34 @@
 
 void CountdownClock::RewindCounters()
 {
-    m = 59;
-    hm = 99;
+    m_m = 59;
+    m_hm = 99;
     if (m_state != State::Closed)
         m_state = State::Ready;
 }
 
 void CountdownClock::overrun()
 {
-    if (m_state == State::Closed)
+    if (m_state == State::Closed) {
         m_state = State::Over;
+        m_overSeconds = 0;
+    }
 }
 
 void CountdownClock::setSecondsLeft(qint32 seconds)
 {
     const qint32 next = std::clamp<qint32>(seconds, 1, 32768 * 60) - 1;
-    f = qint16(next / 60);
-    m = qint16(next % 60);
+    m_f = qint16(next / 60);
+    m_m = qint16(next % 60);
     if (m_state == State::Over)
         m_state = State::Running;
 }
 
 void CountdownClock::startFresh(qint16 minutesCounter)
 {
-    f = minutesCounter;
-    m = 59;
-    hm = 99;
+    m_f = minutesCounter;
+    m_m = 59;
+    m_hm = 99;
     m_state = State::Running;
 }
 
@@ -49,27 +51,27 @@ void CountdownClock::pause()
 
 CountdownClock::SecondStep CountdownClock::secondStep()
 {
-    const SecondStep shown{f, m, f == 0 && m == 0};
+    const SecondStep shown{m_f, m_m, m_f == 0 && m_m == 0};
     if (shown.timeUp) {
         m_state = State::Closed;
         return shown;
     }
-    if (m <= 0) {
-        m = 59;
+    if (m_m <= 0) {
+        m_m = 59;
         // Never wraps: a minutes counter at the bottom of its range stays there.
-        if (f > std::numeric_limits<qint16>::min())
-            --f;
+        if (m_f > std::numeric_limits<qint16>::min())
+            --m_f;
     } else {
-        --m;
+        --m_m;
     }
     return shown;
 }
 
 qint16 CountdownClock::hundredthsStep()
 {
-    if (hm <= 0)
-        hm = 99;
-    const qint16 shown = hm;
-    --hm;
+    if (m_hm <= 0)
+        m_hm = 99;
+    const qint16 shown = m_hm;
+    --m_hm;
     return shown;
 }

@@ -4,7 +4,8 @@
 #include <QtGlobal>
 
 // The counting rules of the countdown, free of any window: the minutes, seconds and
-// hundredths counters and the state that decides what Start does.
+// hundredths counters, the time past zero and the state that decides what Start does. It is
+// the one owner of the count.
 //
 // A count of N minutes starts at f = N-1, m = 59. Each second shows m and f and then steps
 // them, so the display reads N-1 : 59 after one second, N-1 : 0 after sixty and N-2 : 59
@@ -27,10 +28,11 @@ public:
         bool timeUp;
     };
 
-    // The counters, 16-bit like the forms' integers.
-    qint16 f = 0;  // minutes
-    qint16 m = 0;  // seconds: the value the next one-second step shows
-    qint16 hm = 0; // hundredths: the value the next hundredths step shows
+    // The counters, 16-bit like the forms' integers: the minutes; the seconds, the value the
+    // next one-second step shows; the hundredths, the value the next hundredths step shows.
+    qint16 f() const { return m_f; }
+    qint16 m() const { return m_m; }
+    qint16 hm() const { return m_hm; }
 
     State state() const { return m_state; }
 
@@ -44,11 +46,18 @@ public:
     void pause();
     // Time is up, and the count carries on past zero: nothing ends.
     void overrun();
+    // Past zero: the time over, and one second more of it.
+    qint32 overSeconds() const { return m_overSeconds; }
+    void setOverSeconds(qint32 seconds) { m_overSeconds = seconds; }
+    void overSecond() { ++m_overSeconds; }
 
-    // The time left as the display shows it between two steps, in seconds; and setting it,
-    // so that the next step shows one second less (at least 1). A count past zero is back in
-    // the count, running.
-    qint32 secondsLeft() const { return f * 60 + m + 1; }
+    // The time left as the display shows it between two steps, in seconds, negative past
+    // zero; and setting it, so that the next step shows one second less (at least 1). A count
+    // past zero is back in the count, running.
+    qint32 secondsLeft() const
+    {
+        return m_state == State::Over ? -m_overSeconds : m_f * 60 + m_m + 1;
+    }
     void setSecondsLeft(qint32 seconds);
 
     // One step of the one-second timer.
@@ -57,5 +66,9 @@ public:
     qint16 hundredthsStep();
 
 private:
+    qint16 m_f = 0;
+    qint16 m_m = 0;
+    qint16 m_hm = 0;
+    qint32 m_overSeconds = 0;
     State m_state = State::Ready;
 };

@@ -91,8 +91,8 @@ MonotonicClock::Duration FormTimer::nextDue() const
 
 void FormTimer::catchUp()
 {
-    // A tick handler may open a nested event loop; the ticks it lets fall due are delivered
-    // by this loop once the handler returns, never by a second loop inside it.
+    // A tick handler may disarm its own timer, which delivers what fell due: those ticks are
+    // delivered by this loop once the handler returns, never by a second loop inside it.
     if (m_delivering)
         return;
     m_delivering = true;

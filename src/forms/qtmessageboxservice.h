@@ -7,22 +7,24 @@
 #include <QMessageBox>
 #include <QPointer>
 
-// Message boxes drawn by Qt Widgets.
+// Message boxes drawn by Qt Widgets, modal to the whole program.
 class QtMessageBoxService final : public MessageBoxService
 {
 public:
     explicit QtMessageBoxService(QString applicationTitle);
+    ~QtMessageBoxService() override;
 
-    void information(const QString &text) override;
+    void information(const QString &text, std::function<void()> closed = {}) override;
     void warning(const QString &text) override;
-    bool question(const QString &text, const QString &title) override;
+    void question(const QString &text, const QString &title,
+                  std::function<void(bool yes)> answered) override;
     void abortOpenBoxes() override;
+    bool isOpen() const override;
 
 private:
-    // Runs the box modally; returns the button chosen, or NoButton when it was aborted.
-    QMessageBox::StandardButton run(QMessageBox &box);
+    // Shows the box; CHOSEN gets the button clicked, or NoButton when it was aborted.
+    void open(QMessageBox *box, std::function<void(QMessageBox::StandardButton)> chosen);
 
     QString m_applicationTitle;
     QList<QPointer<QMessageBox>> m_open;
-    int m_aborts = 0;
 };

@@ -5,13 +5,16 @@
 #include "forms/qtmessageboxservice.h"
 #include "mainwindow/appicon.h"
 #include "mainwindow/commandchannel.h"
-#include "mainwindow/commanddispatcher.h"
 #include "mainwindow/commandline.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/interfacelanguage.h"
+#include "mainwindow/timeractions.h"
 #include "mainwindow/windowplacement.h"
 #include "platform/diagnostics.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/globalshortcuts.h"
+#include "platform/process.h"
+#include "platform/windowservices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -164,6 +167,7 @@ int runApplication(int &argc, char **argv)
     const std::unique_ptr<WindowServices> windows = Platform::createWindowServices();
     Form1 form({messages, *windows, clock, SettingsFile(Platform::settingsDirectory())});
     QObject::connect(&form, &Form1::finished, &app, [] { QCoreApplication::exit(0); });
+    TimerActions &actions = form.actions();
 
     std::unique_ptr<GlobalShortcuts> shortcuts;
     if (options.globalKeys) {
@@ -175,16 +179,16 @@ int runApplication(int &argc, char **argv)
                       "such shortcuts); the timer's own keys still work. --no-global-keys "
                       "turns the shortcuts off.",
                       qPrintable(taken));
-        QObject::connect(shortcuts.get(), &GlobalShortcuts::activated, &form,
-                         &Form1::globalCommand);
+        QObject::connect(shortcuts.get(), &GlobalShortcuts::activated, &actions,
+                         [&actions](Command command) { actions.fromElsewhere(command); });
     }
 
     CommandServer commands;
     if (const Outcome listening = commands.listen(Platform::commandSocketName()); !listening)
         qCWarning(lcMoriv, "moriv --command cannot reach this timer: %s",
                   qPrintable(listening.reason));
-    commands.setHandler([&form](Command command, std::function<void(bool)> answered) {
-        form.dispatcher().fromElsewhere(command, answered);
+    commands.setHandler([&actions](Command command, std::function<void(bool)> answered) {
+        actions.fromElsewhere(command, answered);
     });
 
     form.setRunOptions(options.run);
@@ -196,7 +200,7 @@ int runApplication(int &argc, char **argv)
     // The slide show keeps the keyboard: a click on the digits gives it to the timer.
     form.show();
     if (options.start)
-        form.Comstart_Click();
+        actions.trigger(Command::Start);
     // The count starts by itself, once, when a slide show goes full screen on its screen.
     QTimer showWatch;
     if (options.startWithShow) {
@@ -205,10 +209,10 @@ int runApplication(int &argc, char **argv)
             form.session().followWallClock();
             // One question at a time: while the question or the settings dialog is open a
             // show starts nothing; once they close, a show still full screen does.
-            if (form.isWaitingForAnswer() || !windows->isShowFullScreen(&form))
+            if (actions.isWaitingForAnswer() || !windows->isShowFullScreen(&form))
                 return;
             showWatch.stop();
-            form.Comstart_Click();
+            actions.trigger(Command::Start);
         });
         showWatch.start(250);
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/commandchannel.h"
 
-#include "platform/platform.h"
+#include "platform/process.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -190,24 +190,21 @@ void CommandServer::accept()
                 socket->disconnectFromServer();
                 return;
             }
-            // The command may open a question with an event loop of its own: it runs once
-            // this handler is done with, and the answer follows.
-            QTimer::singleShot(0, this, [this, socket = QPointer(socket), sent = *received] {
-                const auto answer = [this, socket, sent](bool taken) {
-                    if (socket) {
-                        // Handed to the system at once: a quit ends the event loop next.
-                        socket->write(taken ? "ok\n" : "busy\n");
-                        socket->flush();
-                        socket->disconnectFromServer();
-                    }
-                    if (taken)
-                        emit command(sent);
-                };
-                if (m_handler)
-                    m_handler(sent, answer);
-                else
-                    answer(true);
-            });
+            const Command sent = *received;
+            const auto answer = [this, socket = QPointer(socket), sent](bool taken) {
+                if (socket) {
+                    // Handed to the system at once: a quit ends the event loop next.
+                    socket->write(taken ? "ok\n" : "busy\n");
+                    socket->flush();
+                    socket->disconnectFromServer();
+                }
+                if (taken)
+                    emit command(sent);
+            };
+            if (m_handler)
+                m_handler(sent, answer);
+            else
+                answer(true);
         });
     }
 }

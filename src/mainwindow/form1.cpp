@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/form1.h"
 
-#include "mainwindow/commanddispatcher.h"
+#include "mainwindow/timeractions.h"
 #include "forms/messageboxservice.h"
-#include "platform/platform.h"
+#include "platform/windowservices.h"
 #include "settings/form2.h"
 #include "settings/settingsmessages.h"
 
@@ -43,7 +43,6 @@ Form1::Form1(Services services, QWidget *parent)
     // Start counts the minutes in the dialog's box, loading it hidden when it is not loaded;
     // a save stops the count and asks for a reset.
     m_session->setStartMinutes([this] { return m_form2->Textsj()->text(); });
-    connect(m_form2.get(), &Form2::saved, m_session, &CountdownSession::settingsSaved);
     connect(m_session, &CountdownSession::minutesShown, this,
             [this](const QString &text) { setCaption(m_labfen, text); });
     connect(m_session, &CountdownSession::secondsShown, this,
@@ -52,16 +51,11 @@ Form1::Form1(Services services, QWidget *parent)
             [this](const QString &text) { setCaption(m_labhm, text); });
     connect(m_session, &CountdownSession::colonChanged, this, &Form1::showColon);
     connect(m_session, &CountdownSession::secondShown, this,
-            [this] { m_services.windows.reassertTopmost(this); });
-    m_dispatcher = new CommandDispatcher([this](Command command) { run(command); },
-                                         [this] { closeOpenWindows(); }, m_services.windows,
-                                         m_services.clock, this);
-    // The session has closed its own question already.
-    connect(m_session, &CountdownSession::closingOpenWindows, this, [this] {
-        m_dispatcher->stopGivingUp();
-        m_form2->abortModal();
-    });
-    connect(m_session, &CountdownSession::finished, this, [this] {
+            [this] { m_services.windows.keepOnTop(this); });
+    m_actions = new TimerActions({*m_session, *m_form2, m_services.messages, m_services.windows,
+                                  m_services.clock},
+                                 this);
+    connect(m_actions, &TimerActions::finished, this, [this] {
         close();
         emit finished();
     });
@@ -77,9 +71,7 @@ void Form1::Form_Load()
     setPalette(palette);
     // Before anything creates the native window: a translucent one needs its visual chosen
     // at creation.
-    windows.makeLayered(this);
-    windows.makeTopmost(this);
-    windows.keyOutBlack(this);
+    windows.makeOverlay(this);
 
     m_settingsRead = m_session->load();
     if (m_session->runOptions().minutes || !m_settingsRead)
@@ -103,8 +95,7 @@ void Form1::Form_Load()
     fitMinutes();
     refreshKey();
 
-    // A message box runs an event loop, and no tick may run before start-up has finished: the
-    // message waits for the event loop, by when the window is shown and the timers are off.
+    // The message shows over the timer, once the window is on screen.
     if (!m_settingsRead)
         QMetaObject::invokeMethod(this, &Form1::reportStartupProblem, Qt::QueuedConnection);
 }
@@ -236,7 +227,7 @@ void Form1::refreshKey()
     if (m_refreshingKey)
         return;
     m_refreshingKey = true;
-    m_services.windows.refreshKeyOut(this);
+    m_services.windows.digitsChanged(this);
     m_refreshingKey = false;
 }
 
@@ -253,10 +244,4 @@ void Form1::showColon(bool secondFace)
     m_label1->setHidden(!secondFace);
     m_label2->setHidden(secondFace);
     refreshKey();
-}
-
-void Form1::closeOpenWindows()
-{
-    m_services.messages.abortOpenBoxes();
-    m_form2->abortModal();
 }

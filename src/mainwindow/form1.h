@@ -11,18 +11,18 @@
 
 #include <memory>
 
-class CommandDispatcher;
 class Form2;
 class MessageBoxService;
 class MonotonicClock;
 class QLabel;
 class QPushButton;
+class TimerActions;
 class WindowServices;
 
 // The timer window: a small borderless strip that floats over a slide show and shows the
 // minutes, a colon and the seconds in red. The speaker drives it with the keys a (start),
-// s (pause), d (reset) and f (settings). The countdown itself is its session's: the window
-// shows what the session says and passes the speaker's commands on.
+// s (pause), d (reset) and f (settings). The countdown itself is its session's and the
+// commands are its actions': the window shows what the session says and passes its keys on.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -42,7 +42,7 @@ public:
     ~Form1() override;
 
     CountdownSession &session() { return *m_session; }
-    CommandDispatcher &dispatcher() { return *m_dispatcher; }
+    TimerActions &actions() { return *m_actions; }
 
     // The hundredths caption brought up to date: its ticks are delivered in batches while
     // nobody can see it.
@@ -58,19 +58,12 @@ public:
     // Runs once, before the window is first shown. A settings file it could not use is
     // reported once the event loop runs.
     void Form_Load();
-    // A command from a desktop-wide shortcut or another process while another program has
-    // the keyboard: it acts as the window's key; a question or dialog it opens gives the
-    // keyboard back on closing, and gives up unanswered after 20 s.
-    void globalCommand(Command command);
-    // A question or dialog is open: commands are not taken meanwhile.
-    bool isWaitingForAnswer() const;
 
     void Form_Resize();
     // In a right-hand corner the window grows to the left when the minutes need more room,
     // so that it stays in the corner.
     void setGrowsLeftward(bool leftward) { m_growsLeftward = leftward; }
     void Form_KeyPress(int characterCode);
-    void run(Command command);
 
     void Comstart_Click();
     void Compause_Click();
@@ -96,9 +89,6 @@ private:
     void setCaption(QLabel *label, const QString &text);
     void refreshKey();
     void showColon(bool secondFace);
-    // Closes the question or settings dialog a command opened, unanswered and unsaved.
-    void closeOpenWindows();
-    void quit();
     void scaleDesign(qreal factor);
     void reportStartupProblem();
 
@@ -115,7 +105,7 @@ private:
     bool m_growsLeftward = false;
     bool m_refreshingKey = false;
     FittedSizes m_fittedSizes;
-    CommandDispatcher *m_dispatcher = nullptr;
+    TimerActions *m_actions = nullptr;
     std::unique_ptr<Form2> m_form2;
 
     QPushButton *m_comhuifu = nullptr;

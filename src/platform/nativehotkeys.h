@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/globalshortcuts.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -42,7 +42,7 @@ public:
         const auto found = key ? m_commands.constFind(*key) : m_commands.cend();
         if (found == m_commands.cend())
             return false;
-        deliver(*found);
+        emit activated(*found);
         return true;
     }
 

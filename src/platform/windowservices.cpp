@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What every platform's window services share.
-#include "platform/platform.h"
+#include "platform/windowservices.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -124,7 +124,6 @@ void CountdownSession::start()
     m_timer2->restartPhase();
     m_timer1->setEnabled(true);
     m_timer2->setEnabled(true);
-    m_secondsLeft = (*counter + 1) * 60;
     updateWarning();
 }
 
@@ -138,31 +137,44 @@ void CountdownSession::reset()
 {
     if (isClosed())
         return;
-    const bool confirmed =
-        m_services.messages.question(tr("您是否真的要重置时间？"), tr("提示"));
-    // The count may have run out while the question was open, or with the last second that
-    // stopping it delivers.
-    if (!confirmed || isClosed())
-        return;
+    m_services.messages.question(tr("您是否真的要重置时间？"), tr("提示"), [this](bool yes) {
+        // The count may have run out while the question was open.
+        if (!yes || isClosed()) {
+            emit questionClosed();
+            return;
+        }
+        resetConfirmed();
+    });
+}
+
+void CountdownSession::resetConfirmed()
+{
     stopCount();
-    if (isClosed())
+    // The last second that stopping the count delivers may be its last.
+    if (isClosed()) {
+        emit questionClosed();
         return;
+    }
     clearSeconds();
     if (m_options.until) {
         m_deadlineShift = 0; // the deadline as asked for
         rewindCounters();
         showTimeLeft();
+        emit questionClosed();
         return;
     }
-    if (m_options.minutes) {
+    Outcome read;
+    if (m_options.minutes)
         m_sj = *m_options.minutes; // this run's minutes, not the file's
-    } else {
-        const Outcome read = m_services.settings.ReadSettingsFile(m_bt, m_sj);
-        if (!read)
-            m_services.messages.information(SettingsMessages::readFailure(read));
-    }
+    else
+        read = m_services.settings.ReadSettingsFile(m_bt, m_sj);
     emit minutesShown(m_sj);
     rewindCounters();
+    if (read)
+        emit questionClosed();
+    else
+        m_services.messages.information(SettingsMessages::readFailure(read),
+                                        [this] { emit questionClosed(); });
 }
 
 void CountdownSession::settingsSaved(const QString &minutes)
@@ -211,7 +223,7 @@ void CountdownSession::Timer1_Timer()
         return;
     }
     if (m_clock.state() == CountdownClock::State::Over) {
-        ++m_overSeconds;
+        m_clock.overSecond();
         showOver();
         emit secondShown();
         return;
@@ -228,7 +240,6 @@ void CountdownSession::Timer1_Timer()
         timeUp();
         return;
     }
-    m_secondsLeft = shown.minutesShown * 60 + shown.secondsShown;
     updateWarning();
     emit secondShown();
 }
@@ -262,10 +273,8 @@ void CountdownSession::timeUp()
     stopWarning();
     // A question or the settings dialog still open is closed unanswered and unsaved; the
     // time-up message is not theirs to give up on.
-    m_services.messages.abortOpenBoxes();
     emit closingOpenWindows();
-    m_services.messages.information(tr("倒计时时间到！！！"));
-    emit finished();
+    m_services.messages.information(tr("倒计时时间到！！！"), [this] { emit finished(); });
 }
 
 void CountdownSession::stopCount()

@@ -47,9 +47,9 @@ public:
     Outcome load();
 
     // The counters and the texts read from the settings file.
-    qint16 f() const { return m_clock.f; }
-    qint16 m() const { return m_clock.m; }
-    qint16 hm() const { return m_clock.hm; }
+    qint16 f() const { return m_clock.f(); }
+    qint16 m() const { return m_clock.m(); }
+    qint16 hm() const { return m_clock.hm(); }
     QString bt() const { return m_bt; }
     QString sj() const { return m_sj; }
     CountdownClock::State clockState() const { return m_clock.state(); }
@@ -57,7 +57,8 @@ public:
 
     void start();
     void pause();
-    // Asks first; a Yes stops the count and shows the stored minutes (or this run's).
+    // Asks first; a Yes stops the count and shows the stored minutes (or this run's). The
+    // question is answered later: questionClosed() follows.
     void reset();
     // The settings dialog saved these minutes: the count stops, and the next Start counts them
     // afresh.
@@ -94,8 +95,11 @@ signals:
     void closingOpenWindows();
     // Time is up and the speaker dismissed the message.
     void finished();
+    // The reset question has closed, and what its answer showed with it.
+    void questionClosed();
 
 private:
+    void resetConfirmed();
     void stopCount();
     void clearSeconds();
     void rewindCounters();
@@ -120,12 +124,10 @@ private:
     CountdownClock m_clock;
     QString m_bt;
     QString m_sj;
-    int m_secondsLeft = 0; // as the last one-second tick or a start left the display
     bool m_secondFace = false;
     bool m_hundredthsSeen = false;
     bool m_hundredthsBehind = false; // the last batch's value waits to be shown
     qint16 m_hundredthsDue = 0;
-    qint32 m_overSeconds = 0; // past zero, in overtime
     qint64 m_deadlineShift = 0; // minutes more or less to the deadline, in milliseconds
 
     FormTimer *m_timer3 = nullptr;

@@ -29,26 +29,27 @@ void CountdownSession::shiftBy(qint32 seconds)
     case CountdownClock::State::Ready:
     case CountdownClock::State::Closed:
         return;
-    case CountdownClock::State::Over:
-        m_overSeconds -= seconds;
-        if (m_overSeconds >= 0) {
+    case CountdownClock::State::Over: {
+        const qint32 over = m_clock.overSeconds() - seconds;
+        if (over >= 0) {
+            m_clock.setOverSeconds(over);
             showOver();
             return;
         }
         // A minute more than the time over: counting down again, on the same second's beat.
-        m_clock.setSecondsLeft(-m_overSeconds);
+        m_clock.setSecondsLeft(-over);
         if (!m_timer1->Enabled())
             m_clock.pause();
         else
             m_timer2->setEnabled(true);
         break;
+    }
     case CountdownClock::State::Running:
     case CountdownClock::State::Stopped:
         m_clock.setSecondsLeft(std::max<qint32>(1, m_clock.secondsLeft() + seconds));
         break;
     }
-    m_secondsLeft = m_clock.secondsLeft();
-    showLeft(m_secondsLeft);
+    showLeft(m_clock.secondsLeft());
     updateWarning();
 }
 
@@ -60,15 +61,15 @@ void CountdownSession::showLeft(qint32 seconds)
 
 void CountdownSession::showOver()
 {
-    emit secondsShown(QStringLiteral("%1").arg(m_overSeconds % 60, 2, 10, QLatin1Char('0')));
-    emit minutesShown(QLatin1Char('-') + QString::number(m_overSeconds / 60));
+    const qint32 over = m_clock.overSeconds();
+    emit secondsShown(QStringLiteral("%1").arg(over % 60, 2, 10, QLatin1Char('0')));
+    emit minutesShown(QLatin1Char('-') + QString::number(over / 60));
 }
 
 void CountdownSession::overrun()
 {
     // Zero, and on past it: no message, nothing ends, and the colon stops blinking.
     m_clock.overrun();
-    m_overSeconds = 0;
     m_timer2->setEnabled(false);
     stopWarning();
     emit secondsShown(QStringLiteral("00"));
@@ -138,15 +139,14 @@ void CountdownSession::deadlineSecond()
             m_timer2->setEnabled(true);
         else if (wasOver)
             m_clock.pause(); // a minute more while paused past zero: still paused
-        m_secondsLeft = qint32(shown);
-        showLeft(m_secondsLeft);
+        showLeft(qint32(shown));
         updateWarning();
     } else if (m_options.overtime) {
         if (m_clock.state() != CountdownClock::State::Over)
             overrun();
-        m_overSeconds = qint32(std::min<qint64>(-left / 1000, 32768LL * 60 * 60));
+        m_clock.setOverSeconds(qint32(std::min<qint64>(-left / 1000, 32768LL * 60 * 60)));
         intoSecond = -left % 1000;
-        if (m_overSeconds > 0)
+        if (m_clock.overSeconds() > 0)
             showOver();
     } else {
         timeUp();
@@ -165,7 +165,7 @@ void CountdownSession::updateWarning()
     // speakers who do not tell red from green.
     const bool near = m_options.warnMinutes > 0
                       && m_clock.state() == CountdownClock::State::Running
-                      && m_secondsLeft <= m_options.warnMinutes * 60;
+                      && m_clock.secondsLeft() <= m_options.warnMinutes * 60;
     if (near && !m_timer3->Enabled()) {
         m_timer3->restartPhase();
         m_timer3->setEnabled(true);

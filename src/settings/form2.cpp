@@ -216,11 +216,13 @@ void Form2::loadWith(const QString &title, const QString &minutes)
     m_loaded = true;
 }
 
-void Form2::showModal()
+void Form2::openModal()
 {
     ensureLoaded();
     m_comok->setFocus();
-    exec();
+    // As exec() would, without an event loop of its own: the count goes on behind it.
+    setWindowModality(Qt::ApplicationModal);
+    show();
 }
 
 void Form2::abortModal()
@@ -232,8 +234,12 @@ void Form2::abortModal()
 void Form2::done(int result)
 {
     // Closing the window (its close box, Escape) unloads the dialog without saving.
+    const bool wasVisible = isVisible();
     QDialog::done(result);
     m_loaded = false;
+    // A save says so first.
+    if (wasVisible && !m_saving)
+        emit closed();
 }
 
 void Form2::unload()
@@ -252,8 +258,10 @@ void Form2::Comok_Click()
         m_messages.warning(SettingsMessages::saveFailure(written));
         return;
     }
+    m_saving = true;
     unload();
+    m_saving = false;
     m_minutesHolder = Textsj()->text(); // loads the dialog again, hidden, from the new file
     emit saved(minutes);
-    m_messages.information(tr("倒计时时间已修改，请点击重置按钮！"));
+    m_messages.information(tr("倒计时时间已修改，请点击重置按钮！"), [this] { emit closed(); });
 }

@@ -32,8 +32,9 @@ public:
     QLineEdit *Textsj();
     // The title box (hidden): carries the file's title line from the load to the save.
     QLineEdit *Textbt();
-    // Shows the dialog modally, loading it first when needed; returns when it is closed.
-    void showModal();
+    // Shows the dialog modal to the whole program, loading it first when needed. It returns
+    // at once; closed() follows.
+    void openModal();
     // Closes the dialog as if its window was closed; nothing that was typed is saved. Used
     // when the countdown ends while the dialog is open.
     void abortModal();
@@ -50,6 +51,8 @@ public:
 signals:
     // The file now holds these minutes, and the dialog was loaded again from it.
     void saved(const QString &minutes);
+    // The dialog closed, and the message that says what a save did with it.
+    void closed();
 
 protected:
     void setVisible(bool visible) override;
@@ -59,6 +62,7 @@ protected:
 private:
     void ensureLoaded();
     void unload();
+    bool m_saving = false;
     void buildForm();
 
     SettingsFile m_settings;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/settingsfile.h"
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/gb18030.h"
 
 #include <QDateTime>
 #include <QDir>

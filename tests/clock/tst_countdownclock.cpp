@@ -125,22 +125,22 @@ void TestCountdownClock::stateFollowsTheCommands()
     clock.secondStep();
     clock.pause();
     QCOMPARE(clock.state(), CountdownClock::State::Stopped);
-    QCOMPARE(clock.f, 4);
-    QCOMPARE(clock.m, 57);
+    QCOMPARE(clock.f(), 4);
+    QCOMPARE(clock.m(), 57);
     clock.resume();
     QCOMPARE(clock.state(), CountdownClock::State::Running);
-    QCOMPARE(clock.m, 57);
+    QCOMPARE(clock.m(), 57);
     clock.RewindCounters();
     QCOMPARE(clock.state(), CountdownClock::State::Ready);
-    QCOMPARE(clock.m, 59);
-    QCOMPARE(clock.hm, 99);
+    QCOMPARE(clock.m(), 59);
+    QCOMPARE(clock.hm(), 99);
 }
 
 void TestCountdownClock::rewindDoesNotReopenAClosedClock()
 {
     CountdownClock clock;
     clock.startFresh(0);
-    clock.m = 0;
+    clock.setSecondsLeft(1);
     QVERIFY(clock.secondStep().timeUp);
     QCOMPARE(clock.state(), CountdownClock::State::Closed);
     clock.RewindCounters();
@@ -167,11 +167,12 @@ void TestCountdownClock::minutesCounterNeverWraps()
 {
     CountdownClock clock;
     clock.startFresh(std::numeric_limits<qint16>::min());
-    clock.m = 0;
+    for (int second = 0; second < 59; ++second) // down to its last second of the minute
+        clock.secondStep();
     const auto step = clock.secondStep();
     QVERIFY(!step.timeUp);
-    QCOMPARE(clock.f, std::numeric_limits<qint16>::min());
-    QCOMPARE(clock.m, 59);
+    QCOMPARE(clock.f(), std::numeric_limits<qint16>::min());
+    QCOMPARE(clock.m(), 59);
 }
 
 QTEST_APPLESS_MAIN(TestCountdownClock)

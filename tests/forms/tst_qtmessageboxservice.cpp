@@ -7,14 +7,19 @@
 #include <QTest>
 #include <QTimer>
 
-// Finds the open message box once the service has shown it, and acts on it.
-static void whenBoxOpens(std::function<void(QMessageBox *)> act)
+// The box the service has just opened, modal to the whole program.
+static QMessageBox *openBox()
 {
-    QTimer::singleShot(0, [act] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        act(box);
-    });
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    return box && box->isVisible() ? box : nullptr;
+}
+
+// Asks, and returns what the answer was: -1 while none came, 0 for No, 1 for Yes.
+static void ask(QtMessageBoxService &service, int &answer)
+{
+    answer = -1;
+    service.question(QStringLiteral("?"), QStringLiteral("提示"),
+                     [&answer](bool yes) { answer = yes ? 1 : 0; });
 }
 
 class TestQtMessageBoxService : public QObject
@@ -26,7 +31,7 @@ private slots:
     void questionReportsTheAnswer();
     void informationShowsTheApplicationTitle();
     void abortedQuestionIsNeverYes();
-    void abortedQuestionWhoseLoopIsQuitIsNeverYes();
+    void questionClosedByTheProgramIsNeverYes();
 };
 
 void TestQtMessageBoxService::questionReportsTheAnswer_data()
@@ -45,13 +50,19 @@ void TestQtMessageBoxService::questionReportsTheAnswer()
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    whenBoxOpens([&](QMessageBox *box) {
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        box->button(static_cast<QMessageBox::StandardButton>(button))->click();
-    });
-    QCOMPARE(service.question(QStringLiteral("您是否真的要重置时间？"), QStringLiteral("提示")), yes);
+    int answer = -1;
+    service.question(QStringLiteral("您是否真的要重置时间？"), QStringLiteral("提示"),
+                     [&answer](bool chose) { answer = chose; });
+    QMessageBox *box = openBox();
+    QVERIFY(box);
+    QVERIFY(service.isOpen());
+    title = box->windowTitle();
+    text = box->text();
+    icon = box->icon();
+    QCOMPARE(answer, -1); // nothing waits for it
+    box->button(static_cast<QMessageBox::StandardButton>(button))->click();
+    QCOMPARE(answer, int(yes));
+    QVERIFY(!service.isOpen());
     QCOMPARE(title, QStringLiteral("提示"));
     QCOMPARE(text, QStringLiteral("您是否真的要重置时间？"));
     QCOMPARE(icon, QMessageBox::Question);
@@ -63,13 +74,16 @@ void TestQtMessageBoxService::informationShowsTheApplicationTitle()
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttons = 0;
-    whenBoxOpens([&](QMessageBox *box) {
-        title = box->windowTitle();
-        icon = box->icon();
-        buttons = box->buttons().size();
-        box->button(QMessageBox::Ok)->click();
-    });
-    service.information(QStringLiteral("倒计时时间到！！！"));
+    bool closed = false;
+    service.information(QStringLiteral("倒计时时间到！！！"), [&closed] { closed = true; });
+    QMessageBox *box = openBox();
+    QVERIFY(box);
+    title = box->windowTitle();
+    icon = box->icon();
+    buttons = box->buttons().size();
+    QVERIFY(!closed);
+    box->button(QMessageBox::Ok)->click();
+    QVERIFY(closed);
     QCOMPARE(title, QStringLiteral("Moriv"));
     QCOMPARE(icon, QMessageBox::Information);
     QCOMPARE(buttons, 1);
@@ -78,22 +92,30 @@ void TestQtMessageBoxService::informationShowsTheApplicationTitle()
 void TestQtMessageBoxService::abortedQuestionIsNeverYes()
 {
     QtMessageBoxService service(QStringLiteral("Moriv"));
-    whenBoxOpens([&](QMessageBox *) { service.abortOpenBoxes(); });
-    QVERIFY(!service.question(QStringLiteral("?"), QStringLiteral("提示")));
+    int answer = -1;
+    ask(service, answer);
+    QVERIFY(openBox());
+    service.abortOpenBoxes();
+    QCOMPARE(answer, 0);
+    QVERIFY(!service.isOpen());
 }
 
-void TestQtMessageBoxService::abortedQuestionWhoseLoopIsQuitIsNeverYes()
+void TestQtMessageBoxService::questionClosedByTheProgramIsNeverYes()
 {
-    // A box whose loop ends from outside reports its default button, here Yes.
+    // A box closed with a result but no click reports that result, here Yes.
     QtMessageBoxService service(QStringLiteral("Moriv"));
-    whenBoxOpens([&](QMessageBox *box) {
-        service.abortOpenBoxes();
-        box->done(QMessageBox::Yes);
-    });
-    QVERIFY(!service.question(QStringLiteral("?"), QStringLiteral("提示")));
+    int answer = -1;
+    ask(service, answer);
+    QMessageBox *box = openBox();
+    QVERIFY(box);
+    box->done(QMessageBox::Yes); // closed by the program, not answered by the speaker
+    QCOMPARE(answer, 0);
+    QTRY_VERIFY(!openBox());
     // The next box is answered normally again.
-    whenBoxOpens([](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
-    QVERIFY(service.question(QStringLiteral("?"), QStringLiteral("提示")));
+    ask(service, answer);
+    QTRY_VERIFY(openBox());
+    openBox()->button(QMessageBox::Yes)->click();
+    QCOMPARE(answer, 1);
 }
 
 QTEST_MAIN(TestQtMessageBoxService)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/commandchannel.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 
 #include <QDir>
 #include <QProcess>

@@ -2,7 +2,7 @@
 #include "form1fixture.h"
 
 #include "forms/formtimer.h"
-#include "mainwindow/commanddispatcher.h"
+#include "mainwindow/timeractions.h"
 #include "settings/form2.h"
 
 #include <QLineEdit>
@@ -103,13 +103,14 @@ void TestForm1Commands::settingsOpenWhileTheCountGoesOn()
     fixture.elapse(1s);
     QString shownBehind;
     bool dialogShown = false;
-    QTimer::singleShot(0, &form, [&] {
+    const auto whileOpen = [&] {
         dialogShown = form.settingsDialog().isVisible();
         fixture.elapse(3s);
         shownBehind = fixture.display();
         form.settingsDialog().close();
-    });
+    };
     QTest::keyClick(&form, 'f');
+    whileOpen();
     QVERIFY(dialogShown);
     QCOMPARE(shownBehind, QStringLiteral("4:56"));
     QVERIFY(formTimer(form.session(), "Timer1").Enabled());
@@ -122,11 +123,12 @@ void TestForm1Commands::savedMinutesStartAFreshCount()
     Form1 &form = fixture.load();
     QTest::keyClick(&form, 'a');
     fixture.elapse(23s + 500ms);
-    QTimer::singleShot(0, &form, [&] {
+    const auto whileOpen = [&] {
         form.settingsDialog().Textsj()->setText(QStringLiteral("15"));
         form.settingsDialog().Comok_Click();
-    });
+    };
     QTest::keyClick(&form, 'f');
+    whileOpen();
     QCOMPARE(fixture.settingsBytes(), QByteArray("T\r\n15\r\n"));
     QCOMPARE(fixture.display(), QStringLiteral("15:00"));
     QCOMPARE(fixture.caption("Labhm"), QStringLiteral("00"));
@@ -161,12 +163,12 @@ void TestForm1Commands::timeUpWhileTheResetQuestionIsOpen()
         // The time-up message stays open past the question's 20 s: it is not the question.
         fixture.messages.whileOpen = [&] {
             fixture.clock.advance(25s);
-            formTimer(form.dispatcher(), "GiveUp").catchUp();
+            formTimer(form.actions(), "GiveUp").catchUp();
         };
         fixture.elapse(15s);
     };
     if (shortcut)
-        form.globalCommand(Command::Reset);
+        form.actions().fromElsewhere(Command::Reset);
     else
         QTest::keyClick(&form, 'd');
     QCOMPARE(fixture.messages.aborts, 1);
@@ -183,11 +185,12 @@ void TestForm1Commands::timeUpWhileTheSettingsDialogIsOpen()
     Form1 &form = fixture.load();
     QTest::keyClick(&form, 'a');
     fixture.elapse(58s);
-    QTimer::singleShot(0, &form, [&] {
+    const auto whileOpen = [&] {
         form.settingsDialog().Textsj()->setText(QStringLiteral("30"));
         fixture.elapse(5s);
-    });
+    };
     QTest::keyClick(&form, 'f');
+    whileOpen();
     QCOMPARE(fixture.finished, 1);
     QVERIFY(!form.settingsDialog().isVisible());
     QCOMPARE(fixture.settingsBytes(), settingsWith("1")); // closed unsaved
@@ -220,10 +223,10 @@ void TestForm1Commands::globalCommandGivesTheKeyboardBack()
     fixture.windows.focus = before;
     fixture.messages.nextAnswer = false;
     fixture.messages.whileOpen = [&] { fixture.windows.focus = 7; }; // the question takes it
-    form.globalCommand(Command::Reset);
+    form.actions().fromElsewhere(Command::Reset);
     QCOMPARE(fixture.messages.texts("question").size(), 1);
     QCOMPARE(fixture.windows.focus, timerHadIt ? quintptr(7) : before);
-    form.globalCommand(Command::Start);
+    form.actions().fromElsewhere(Command::Start);
     QCOMPARE(form.session().clockState(), CountdownClock::State::Running);
 }
 
@@ -235,18 +238,18 @@ void TestForm1Commands::commandQuestionGivesUpAfterTwentySeconds()
     bool busy = false;
     int abortsBefore20s = -1;
     fixture.messages.whileOpen = [&] {
-        busy = form.isWaitingForAnswer();
+        busy = form.actions().isWaitingForAnswer();
         fixture.clock.advance(19999ms);
-        formTimer(form.dispatcher(), "GiveUp").catchUp();
+        formTimer(form.actions(), "GiveUp").catchUp();
         abortsBefore20s = fixture.messages.aborts;
         fixture.clock.advance(1ms);
-        formTimer(form.dispatcher(), "GiveUp").catchUp();
+        formTimer(form.actions(), "GiveUp").catchUp();
     };
-    form.globalCommand(Command::Reset);
+    form.actions().fromElsewhere(Command::Reset);
     QVERIFY(busy);
     QCOMPARE(abortsBefore20s, 0);
     QCOMPARE(fixture.messages.aborts, 1);
-    QVERIFY(!form.isWaitingForAnswer());
+    QVERIFY(!form.actions().isWaitingForAnswer());
 }
 
 QTEST_MAIN(TestForm1Commands)

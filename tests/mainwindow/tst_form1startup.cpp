@@ -2,7 +2,7 @@
 #include "form1fixture.h"
 
 #include "forms/formtimer.h"
-#include "platform/platform.h"
+#include "platform/windowservices.h"
 #include "platform/x11/keymask.h"
 #include "settings/form2.h"
 #include "settings/settingsfile.h"
@@ -95,8 +95,7 @@ void TestForm1Startup::windowServicesComeFirstInTheirOrder()
 {
     Form1Fixture fixture;
     fixture.load();
-    QCOMPARE(fixture.windows.calls,
-             (QStringList{"makeLayered", "makeTopmost", "keyOutBlack"}));
+    QCOMPARE(fixture.windows.calls, QStringList{"makeOverlay"});
     QVERIFY(fixture.windows.keyRefreshes > 0);
 }
 

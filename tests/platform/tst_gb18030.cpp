@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/platform.h"
+#include "platform/gb18030.h"
 
 #include <QTest>
 

@@ -93,11 +93,9 @@ void TestForm2::writeFile(const QByteArray &bytes)
 
 void TestForm2::showAndAct(const std::function<void()> &act)
 {
-    QTimer::singleShot(0, this, [this, act] {
-        QVERIFY(m_form->isVisible());
-        act();
-    });
-    m_form->showModal();
+    m_form->openModal();
+    QVERIFY(m_form->isVisible());
+    act();
 }
 
 void TestForm2::formHasItsDesign()

@@ -8,7 +8,7 @@
 #include <functional>
 
 // Message boxes that a test answers. Every box is recorded; a box can run a hook "while it is
-// open", to play what happens behind a modal box.
+// open", to play what happens behind a modal box, and is answered when the hook is done.
 class FakeMessageBoxes final : public MessageBoxService
 {
 public:
@@ -24,19 +24,26 @@ public:
     int aborts = 0;
     std::function<void()> whileOpen;
 
-    void information(const QString &text) override { open({"information", text, {}}); }
+    void information(const QString &text, std::function<void()> closed = {}) override
+    {
+        open({"information", text, {}});
+        if (closed)
+            closed();
+    }
     void warning(const QString &text) override { open({"warning", text, {}}); }
-    bool question(const QString &text, const QString &title) override
+    void question(const QString &text, const QString &title,
+                  std::function<void(bool)> answered) override
     {
         const int abortsBefore = aborts;
         open({"question", text, title});
-        return aborts == abortsBefore && nextAnswer;
+        answered(aborts == abortsBefore && nextAnswer);
     }
     void abortOpenBoxes() override
     {
         if (m_depth > 0)
             ++aborts;
     }
+    bool isOpen() const override { return m_depth > 0; }
 
     QStringList texts(const QString &kind) const
     {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/windowservices.h"
 
 #include <QStringList>
 
@@ -14,13 +14,11 @@ public:
     int topmostReasserts = 0;
     quintptr focus = 0; // the window that has the keyboard
 
-    void makeTopmost(QWidget *) override { calls << "makeTopmost"; }
-    void makeLayered(QWidget *) override { calls << "makeLayered"; }
-    void keyOutBlack(QWidget *) override { calls << "keyOutBlack"; }
-    void refreshKeyOut(QWidget *) override { ++keyRefreshes; }
-    void reassertTopmost(QWidget *) override { ++topmostReasserts; }
+    void makeOverlay(QWidget *) override { calls << "makeOverlay"; }
+    void digitsChanged(QWidget *) override { ++keyRefreshes; }
+    void keepOnTop(QWidget *) override { ++topmostReasserts; }
     quintptr focusedWindow() override { return focus; }
-    void restoreFocus(quintptr window) override { focus = window; }
+    void giveKeyboardTo(quintptr window) override { focus = window; }
     bool showFullScreen = false;
     bool isShowFullScreen(QWidget *) override { return showFullScreen; }
 };

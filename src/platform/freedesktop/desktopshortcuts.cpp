@@ -4,7 +4,7 @@
 // media-keys, each with a name, a command and a binding. Ours are the paths ending in
 // moriv-<command>/; nothing else in the list is changed.
 #include "platform/freedesktop/gsettingsstore.h"
-#include "platform/platform.h"
+#include "platform/globalshortcuts.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -5,7 +5,6 @@
 // media-keys schemas, the keys' texts and the list of custom shortcuts, and a key saved to be
 // put back exactly.
 
-#include "platform/platform.h"
 
 #include <QByteArray>
 #include <QDBusConnection>

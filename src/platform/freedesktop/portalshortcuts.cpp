@@ -199,7 +199,7 @@ private:
         if (session.path() != m_session)
             return;
         if (const std::optional<Command> command = Commands::named(shortcut))
-            deliver(*command);
+            emit activated(*command);
     }
 
     // Calls a portal method whose last argument is its options, with a handle token that names

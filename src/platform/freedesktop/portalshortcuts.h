@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/globalshortcuts.h"
 
 // The desktop's own global shortcuts through the GlobalShortcuts portal
 // (org.freedesktop.portal.GlobalShortcuts): on a Wayland session X key grabs reach the timer only

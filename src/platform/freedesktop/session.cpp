@@ -3,7 +3,9 @@
 // XWayland where the compositor has no overlay layer), or a native Wayland window on the
 // overlay layer; on a Wayland session the desktop's portal takes the Ctrl+Alt shortcuts.
 #include "platform/freedesktop/portalshortcuts.h"
-#include "platform/platform.h"
+#include "platform/globalshortcuts.h"
+#include "platform/process.h"
+#include "platform/windowservices.h"
 #include "platform/x11/x11.h"
 #ifdef MORIV_LAYER_SHELL
 #include "platform/wayland/overlay.h"

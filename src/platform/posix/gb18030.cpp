@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // GB18030 through Qt's converters, which have it from ICU.
-#include "platform/platform.h"
+
+#include "platform/gb18030.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

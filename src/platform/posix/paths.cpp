@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where the settings file and the command socket live on a Unix desktop: the XDG folders.
-#include "platform/platform.h"
+#include "platform/files.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Settings-file checks on POSIX systems: what an open descriptor really is.
-#include "platform/platform.h"
+#include "platform/files.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,7 +3,7 @@
 // does: the event loop returns, so the shortcuts are given back and the command socket is
 // removed. A signal handler may do almost nothing, so it writes one byte to a socket that the
 // event loop watches.
-#include "platform/platform.h"
+#include "platform/process.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

@@ -78,8 +78,12 @@ class OverlayWindowServices final : public WindowServices
 public:
     // Not a normal window at all: the overlay layer is above full-screen windows, and the
     // compositor gives it neither the keyboard nor, with an empty input region, any click.
-    void makeTopmost(QWidget *window) override
+    void makeOverlay(QWidget *window) override
     {
+        // The compositor blends the window's pixels: around the digits they are fully
+        // transparent, with no background drawn, so there is nothing to key out.
+        drawTranslucent(window);
+        new ClearedPaint(window);
         window->setWindowFlags(window->windowFlags() | Qt::FramelessWindowHint
                                | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
         window->winId();
@@ -93,23 +97,15 @@ public:
         new Placement(window, layer);
     }
 
-    // The compositor blends the window's pixels: around the digits they are fully
-    // transparent, with no background drawn, so there is nothing to key out.
-    void makeLayered(QWidget *window) override
-    {
-        drawTranslucent(window);
-        new ClearedPaint(window);
-    }
-    void keyOutBlack(QWidget *) override {}
     // The buffers take turns with the compositor, and the one drawn into may hold pixels of
     // a frame before the last: the whole strip (a few thousand pixels, once a second) is
     // repainted, so that none of them stays.
-    void refreshKeyOut(QWidget *window) override { window->update(); }
-    void reassertTopmost(QWidget *) override {}
+    void digitsChanged(QWidget *window) override { window->update(); }
+    void keepOnTop(QWidget *) override {}
 
     // The overlay never has the keyboard, and a Wayland client cannot give it to another.
     quintptr focusedWindow() override { return 0; }
-    void restoreFocus(quintptr) override {}
+    void giveKeyboardTo(quintptr) override {}
     // A Wayland compositor tells no client about the others' windows.
     bool isShowFullScreen(QWidget *) override { return false; }
 };

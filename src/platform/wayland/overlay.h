@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/windowservices.h"
 
 // A native Wayland window on the compositor's overlay layer (wlr-layer-shell, through
 // LayerShellQt): above full-screen windows, never given the keyboard, hit by no click.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // GB18030 through Windows' own code page 54936: Qt without ICU has no such codec.
-#include "platform/platform.h"
+
+#include "platform/gb18030.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

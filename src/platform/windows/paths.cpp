@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where the settings file and the command pipe live on Windows.
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/globalshortcuts.h"
 #include "platform/windows/win32window.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Settings-file checks on Windows, where a path on a drive names a folder or a disk file.
-#include "platform/platform.h"
+#include "platform/files.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for Windows: the user32 calls on the timer window's handle.
-#include "platform/platform.h"
+#include "platform/process.h"
+#include "platform/windowservices.h"
 #include "platform/windows/win32window.h"
 
 #include <QGuiApplication>
@@ -18,34 +19,26 @@ void *handleOf(QWidget *window)
 class WindowsWindowServices final : public WindowServices
 {
 public:
-    void makeTopmost(QWidget *window) override
-    {
-        // Qt is told too, so that it keeps the band when it shows the window.
-        window->setWindowFlags(window->windowFlags() | Qt::WindowStaysOnTopHint);
-        Win32Window::makeTopmost(handleOf(window));
-    }
-
-    void makeLayered(QWidget *window) override
+    void makeOverlay(QWidget *window) override
     {
         // A colour key set by hand (WS_EX_LAYERED with LWA_COLORKEY) does not last: Qt
         // decides the layered style again on every flush of a frameless window and takes it
         // away. A translucent window is one Qt keeps layered itself, drawn with per-pixel
         // alpha; it draws no background, so the black around the digits is fully transparent.
-        drawTranslucent(window);
-    }
-
-    void keyOutBlack(QWidget *) override
-    {
         // Windows neither draws nor hit-tests the fully transparent pixels of a layered window:
-        // clicks there reach the window below. Nothing more to do.
+        // clicks there reach the window below.
+        drawTranslucent(window);
+        // Qt is told too, so that it keeps the band when it shows the window.
+        window->setWindowFlags(window->windowFlags() | Qt::WindowStaysOnTopHint);
+        Win32Window::makeTopmost(handleOf(window));
     }
 
-    void refreshKeyOut(QWidget *) override
+    void digitsChanged(QWidget *) override
     {
         // The transparency goes with every frame the window draws: nothing to follow.
     }
 
-    void reassertTopmost(QWidget *window) override
+    void keepOnTop(QWidget *window) override
     {
         if (window->isVisible())
             Win32Window::reassertTopmost(handleOf(window));
@@ -56,7 +49,7 @@ public:
         return reinterpret_cast<quintptr>(Win32Window::foregroundWindow());
     }
 
-    void restoreFocus(quintptr window) override
+    void giveKeyboardTo(quintptr window) override
     {
         if (window)
             Win32Window::restoreForeground(reinterpret_cast<void *>(window));

@@ -2,7 +2,7 @@
 #include "platform/x11/fullscreen.h"
 
 #include "platform/x11/connection.h"
-#include "platform/platform.h"
+#include "platform/windowservices.h"
 
 #include <QRect>
 #include <QScreen>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for X11 (Linux and the other Unix desktops).
-#include "platform/platform.h"
+#include "platform/process.h"
+#include "platform/windowservices.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/firstexposure.h"
 #include "platform/x11/fullscreen.h"
@@ -50,7 +51,28 @@ public:
             qApp->removeNativeEventFilter(this);
     }
 
-    void makeTopmost(QWidget *window) override
+    void makeOverlay(QWidget *window) override
+    {
+        // A translucent window's visual is chosen when its native window is made, before the
+        // flags make it; the key needs the native window.
+        makeLayered(window);
+        makeTopmost(window);
+        keyOutBlack(window);
+    }
+
+    void digitsChanged(QWidget *window) override
+    {
+        if (m_keyed.contains(window))
+            applyKey(window);
+    }
+
+    void keepOnTop(QWidget *window) override
+    {
+        if (window->isVisible())
+            window->raise();
+    }
+
+    void makeTopmost(QWidget *window)
     {
         // "Keep above" alone loses against a focused full-screen window under several window
         // managers (they stack such a window above the "above" layer). A window that the
@@ -63,7 +85,7 @@ public:
         watchStacking();
     }
 
-    void makeLayered(QWidget *window) override
+    void makeLayered(QWidget *window)
     {
         // The key is a shape mask, which plain X11 honours. Compositors that ignore it
         // (wlroots' XWayland) or never repaint what is under a shaped window (KWin) show the
@@ -72,7 +94,7 @@ public:
         drawTranslucent(window);
     }
 
-    void keyOutBlack(QWidget *window) override
+    void keyOutBlack(QWidget *window)
     {
         if (!m_keyed.contains(window))
             m_keyed.append(window);
@@ -81,18 +103,6 @@ public:
             window->winId();
             window->windowHandle()->installEventFilter(new FirstExposure(window));
         }
-    }
-
-    void refreshKeyOut(QWidget *window) override
-    {
-        if (m_keyed.contains(window))
-            applyKey(window);
-    }
-
-    void reassertTopmost(QWidget *window) override
-    {
-        if (window->isVisible())
-            window->raise();
     }
 
     quintptr focusedWindow() override
@@ -113,7 +123,7 @@ public:
         return connection && FullScreen::isShowOn(connection, window);
     }
 
-    void restoreFocus(quintptr window) override
+    void giveKeyboardTo(quintptr window) override
     {
         xcb_connection_t *connection = x11Connection();
         // 0 and 1 are None and PointerRoot: no window to give the keyboard back to.

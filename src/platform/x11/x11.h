@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/globalshortcuts.h"
+#include "platform/process.h"
+#include "platform/windowservices.h"
 
 // The X11 parts that the session's composition (freedesktop/session.cpp) puts together.
 namespace X11 {

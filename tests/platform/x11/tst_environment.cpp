@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/process.h"
 #include "platform/x11/fullscreen.h"
 
 #include <QDir>

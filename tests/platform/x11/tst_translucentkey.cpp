@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The keyed-out window as a compositor sees it: its whole pixmap, shape or no shape. Runs on
 // a real X server (Xvfb) with the xcb platform.
-#include "platform/platform.h"
+#include "platform/windowservices.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -70,8 +70,7 @@ void TestTranslucentKey::textChangeLeavesNoPixelOfTheOldText()
     font.setStyleStrategy(QFont::NoAntialias);
     digits->setFont(font);
     digits->setGeometry(0, 0, 120, 50);
-    services->makeLayered(&window);
-    services->keyOutBlack(&window);
+    services->makeOverlay(&window);
     // Redirected, as XWayland redirects every window: its pixels go to a pixmap of its own.
     xcb_composite_redirect_window(connection(), static_cast<xcb_window_t>(window.winId()),
                                   XCB_COMPOSITE_REDIRECT_MANUAL);
@@ -97,7 +96,7 @@ void TestTranslucentKey::textChangeLeavesNoPixelOfTheOldText()
     QTRY_COMPARE(wrongPixels(), 0);
 
     digits->setText(QStringLiteral("11"));
-    services->refreshKeyOut(&window);
+    services->digitsChanged(&window);
     QTRY_COMPARE(wrongPixels(), 0);
 }
 

@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mainwindow/timeractions.h"
+
+#include "forms/formtimer.h"
+#include "forms/messageboxservice.h"
+#include "platform/windowservices.h"
+#include "session/countdownsession.h"
+#include "settings/form2.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <utility>
+
+namespace {
+
+// The window that has the keyboard, unless it is one of the timer's own: a click on the digits
+// gives the timer the keyboard, and handing it back there would keep it from the slide show
+// (on a Wayland desktop, give it to XWayland while the show, a Wayland window, loses it).
+quintptr foreignFocus(WindowServices &windows)
+{
+    const quintptr focused = windows.focusedWindow();
+    return WindowServices::isOwnWindow(focused) ? 0 : focused;
+}
+
+} // namespace
+
+TimerActions::TimerActions(Services services, QObject *parent)
+    : QObject(parent)
+    , m_services(services)
+    , m_giveUp(new FormTimer(services.clock, this))
+{
+    for (Command command : Commands::all) {
+        auto *action = new QAction(Commands::description(command), this);
+        action->setObjectName(Commands::name(command));
+        m_actions[std::size_t(command)] = action;
+    }
+    CountdownSession &session = m_services.session;
+    connect(action(Command::Start), &QAction::triggered, &session, &CountdownSession::start);
+    connect(action(Command::Pause), &QAction::triggered, &session, &CountdownSession::pause);
+    connect(action(Command::Reset), &QAction::triggered, &session, &CountdownSession::reset);
+    connect(action(Command::Settings), &QAction::triggered, this, &TimerActions::openSettings);
+    connect(action(Command::More), &QAction::triggered, &session, &CountdownSession::more);
+    connect(action(Command::Less), &QAction::triggered, &session, &CountdownSession::less);
+    connect(action(Command::Quit), &QAction::triggered, this, &TimerActions::quit);
+
+    // Time is up: the question and the dialog are closed unanswered, before the message says
+    // so; once it is dismissed the program ends.
+    connect(&session, &CountdownSession::closingOpenWindows, this,
+            &TimerActions::closeOpenWindows);
+    connect(&session, &CountdownSession::finished, this, &TimerActions::end);
+    connect(&session, &CountdownSession::questionClosed, this, &TimerActions::answerClosed);
+
+    Form2 &dialog = m_services.settings;
+    connect(&dialog, &Form2::closed, this, &TimerActions::answerClosed);
+    connect(&dialog, &Form2::saved, &session, &CountdownSession::settingsSaved);
+    // With minutes for this run, a save makes its minutes this run's; closing unsaved leaves
+    // this run's minutes in the box rather than the file's.
+    connect(&dialog, &Form2::closed, this, [this] {
+        const std::optional<QString> minutes = m_services.session.runOptions().minutes;
+        if (!minutes)
+            return;
+        if (m_services.settings.isLoaded())
+            m_services.session.setRunMinutes(m_services.settings.minutesHolder());
+        else
+            m_services.settings.loadWith(m_services.session.bt(), *minutes);
+    });
+
+    m_giveUp->setObjectName(QStringLiteral("GiveUp"));
+    m_giveUp->setInterval(20000);
+    connect(m_giveUp, &FormTimer::tick, this, &TimerActions::closeOpenWindows);
+}
+
+bool TimerActions::isWaitingForAnswer() const
+{
+    return m_services.messages.isOpen() || m_services.settings.isVisible();
+}
+
+void TimerActions::updateEnabled()
+{
+    const bool free = !isWaitingForAnswer();
+    for (Command command : Commands::all)
+        action(command)->setEnabled(free || command == Command::Quit);
+}
+
+bool TimerActions::trigger(Command command)
+{
+    updateEnabled();
+    QAction *chosen = action(command);
+    if (!chosen->isEnabled())
+        return false;
+    chosen->trigger();
+    return true;
+}
+
+void TimerActions::fromElsewhere(Command command,
+                                 const std::function<void(bool taken)> &answered)
+{
+    const bool asks = Commands::opensWindow(command) && !isWaitingForAnswer();
+    if (asks) {
+        m_handBack = foreignFocus(m_services.windows);
+        m_awaitingAnswer = true;
+        m_giveUp->restartPhase();
+        m_giveUp->setEnabled(true);
+    }
+    const bool taken = trigger(command);
+    if (asks) {
+        if (isWaitingForAnswer())
+            giveKeyboardToQuestion(0);
+        else
+            answerClosed(); // answered already, or nothing to ask
+    }
+    if (answered)
+        answered(taken);
+}
+
+void TimerActions::openSettings()
+{
+    if (!m_services.session.isClosed())
+        m_services.settings.openModal();
+}
+
+void TimerActions::quit()
+{
+    // As closing the window: a question still open is answered No, the dialog closed unsaved.
+    closeOpenWindows();
+    end();
+}
+
+void TimerActions::end()
+{
+    if (!std::exchange(m_ended, true))
+        emit finished();
+}
+
+void TimerActions::closeOpenWindows()
+{
+    m_giveUp->setEnabled(false);
+    m_services.messages.abortOpenBoxes();
+    m_services.settings.abortModal();
+}
+
+void TimerActions::answerClosed()
+{
+    if (!std::exchange(m_awaitingAnswer, false))
+        return;
+    m_giveUp->setEnabled(false);
+    if (const quintptr window = std::exchange(m_handBack, 0))
+        m_services.windows.giveKeyboardTo(window);
+}
+
+void TimerActions::giveKeyboardToQuestion(int attempt)
+{
+    // The question or dialog opens without a key press of this program's own, so a window
+    // manager that keeps new windows from stealing the focus would leave the keyboard with the
+    // slide show: once it is on screen it is given the keyboard as a pager would.
+    QTimer::singleShot(attempt == 0 ? 0 : 20, this, [this, attempt] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!m_awaitingAnswer || !modal)
+            return;
+        if (modal->windowHandle() && modal->windowHandle()->isExposed())
+            m_services.windows.giveKeyboardTo(modal->winId());
+        else if (attempt < 100)
+            giveKeyboardToQuestion(attempt + 1);
+    });
+}
