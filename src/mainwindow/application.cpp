@@ -9,6 +9,8 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/interfacelanguage.h"
 #include "mainwindow/timeractions.h"
+#include "mainwindow/timermenu.h"
+#include "mainwindow/trayicon.h"
 #include "mainwindow/windowplacement.h"
 #include "platform/diagnostics.h"
 #include "platform/files.h"
@@ -63,6 +65,33 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
                stderr);
     std::fflush(stderr);
     std::_Exit(1);
+}
+
+std::optional<Corner> cornerOf(Choices::Place place)
+{
+    if (place == Choices::Place::AsDesigned)
+        return std::nullopt;
+    return Corner(int(place) - 1);
+}
+
+// The stored choices under what the command line chose for this run.
+Choices runChoices(Choices stored, const CommandLine &options)
+{
+    const CommandLine::Given &given = options.given;
+    if (given.overtime)
+        stored.overtime = options.run.overtime;
+    if (given.startWithShow)
+        stored.startWithShow = options.startWithShow;
+    if (given.warn)
+        stored.warnMinutes = options.run.warnMinutes;
+    if (given.place)
+        stored.place = options.corner ? Choices::Place(int(*options.corner) + 1)
+                                      : Choices::Place::AsDesigned;
+    if (given.size)
+        stored.sizePercent = qRound(options.run.scale * 100);
+    if (given.screen)
+        stored.screen = options.screen;
+    return stored;
 }
 
 int usageError(const QString &message)
@@ -125,7 +154,7 @@ int runApplication(int &argc, char **argv)
             usageError(exit->text);
         return exit->status;
     }
-    const CommandLine &options = std::get<CommandLine>(read);
+    CommandLine options = std::get<CommandLine>(read);
     if (!options.command.isEmpty())
         return sendCommand(argc, argv, options.command);
     if (options.shortcuts != ShortcutsChange::None) {
@@ -146,6 +175,21 @@ int runApplication(int &argc, char **argv)
         qt_message_output(type, QMessageLogContext(), text);
     Platform::endOnTerminationSignals();
     const QList<QScreen *> screens = QGuiApplication::screens();
+    PreferencesFile preferences(Platform::preferencesPath());
+    Outcome unreadable;
+    const Choices stored = preferences.read(&unreadable);
+    if (!unreadable)
+        qCWarning(lcMoriv, "the choices in %s cannot be read (%s); the defaults hold, and the "
+                           "file is replaced when a choice is made in the menu",
+                  qPrintable(unreadable.path), qPrintable(unreadable.reason));
+    const Choices chosen = runChoices(stored, options);
+    options.run.overtime = chosen.overtime;
+    options.startWithShow = chosen.startWithShow;
+    options.run.warnMinutes = chosen.warnMinutes;
+    options.corner = cornerOf(chosen.place);
+    options.run.scale = chosen.sizePercent / 100.0;
+    // A stored screen that is gone is the primary one; one asked for is checked below.
+    options.screen = chosen.screen <= screens.size() || options.given.screen ? chosen.screen : 0;
     if (options.screen > screens.size())
         return usageError(InterfaceLanguage::commandLineText(
                               QT_TRANSLATE_NOOP("CommandLine", "没有第 %1 个屏幕；这个桌面有 %2 个"))
@@ -193,28 +237,52 @@ int runApplication(int &argc, char **argv)
 
     form.setRunOptions(options.run);
     form.Form_Load();
-    form.setGrowsLeftward(options.corner == Corner::TopRight
-                          || options.corner == Corner::BottomRight);
-    placeWindow(form, options.screen > 0 ? screens.at(options.screen - 1) : nullptr,
-                options.corner);
+    const auto place = [&form](const Choices &choices) {
+        const std::optional<Corner> corner = cornerOf(choices.place);
+        const QList<QScreen *> now = QGuiApplication::screens();
+        form.setGrowsLeftward(corner == Corner::TopRight || corner == Corner::BottomRight);
+        placeWindow(form,
+                    choices.screen > 0 && choices.screen <= now.size()
+                        ? now.at(choices.screen - 1)
+                        : nullptr,
+                    corner);
+    };
+    place(chosen);
+
+    TimerMenu menu(actions, preferences, stored, chosen, int(screens.size()));
+    QObject::connect(&form, &Form1::menuRequested, &menu, &TimerMenu::popup);
+    const TrayIcon tray(menu, actions, form.session());
     // The slide show keeps the keyboard: a click on the digits gives it to the timer.
     form.show();
     if (options.start)
         actions.trigger(Command::Start);
     // The count starts by itself, once, when a slide show goes full screen on its screen.
     QTimer showWatch;
-    if (options.startWithShow) {
-        QObject::connect(&showWatch, &QTimer::timeout, &form, [&] {
-            // A deadline's time left follows the wall clock while the timer waits.
-            form.session().followWallClock();
-            // One question at a time: while the question or the settings dialog is open a
-            // show starts nothing; once they close, a show still full screen does.
-            if (actions.isWaitingForAnswer() || !windows->isShowFullScreen(&form))
-                return;
-            showWatch.stop();
-            actions.trigger(Command::Start);
-        });
+    QObject::connect(&showWatch, &QTimer::timeout, &form, [&] {
+        // A deadline's time left follows the wall clock while the timer waits.
+        form.session().followWallClock();
+        // One question at a time: while the question or the settings dialog is open a
+        // show starts nothing; once they close, a show still full screen does.
+        if (actions.isWaitingForAnswer() || !windows->isShowFullScreen(&form))
+            return;
+        showWatch.stop();
+        actions.trigger(Command::Start);
+    });
+    if (options.startWithShow)
         showWatch.start(250);
-    }
+
+    // A choice made in the menu holds from now on.
+    QObject::connect(&menu, &TimerMenu::choicesChanged, &form, [&](const Choices &choices) {
+        CountdownSession &session = form.session();
+        session.setOvertime(choices.overtime);
+        session.setWarnMinutes(choices.warnMinutes);
+        const bool waiting = session.clockState() == CountdownClock::State::Ready;
+        if (choices.startWithShow && waiting && !showWatch.isActive())
+            showWatch.start(250);
+        else if (!choices.startWithShow)
+            showWatch.stop();
+        form.setScale(choices.sizePercent / 100.0);
+        place(choices);
+    });
     return QApplication::exec();
 }

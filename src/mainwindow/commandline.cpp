@@ -232,5 +232,7 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
                                              "--warn 的值是 0 到 %1 之间的分钟数，而不是“%2”"))
                           .arg(MinutesText::maxMinutes)
                           .arg(parser.value(warn)));
+    result.given = {parser.isSet(overtime), parser.isSet(startWithShow), parser.isSet(warn),
+                    parser.isSet(corner),   parser.isSet(scale),         parser.isSet(screen)};
     return result;
 }

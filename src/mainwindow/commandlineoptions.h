@@ -21,6 +21,16 @@ struct CommandLine
     int screen = 0;  // 1-based; 0: the primary screen
     QString command; // for the timer already running; nothing else is done
     ShortcutsChange shortcuts = ShortcutsChange::None; // the desktop's; nothing else is done
+    // The choices the command line made for this run, over the stored ones.
+    struct Given
+    {
+        bool overtime = false;
+        bool startWithShow = false;
+        bool warn = false;
+        bool place = false; // --corner
+        bool size = false;  // --scale
+        bool screen = false;
+    } given;
 };
 
 // The program ends at once: with status 0 and the text for standard output (--help,

@@ -7,6 +7,7 @@
 #include "settings/form2.h"
 #include "settings/settingsmessages.h"
 
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -78,6 +79,7 @@ void Form1::Form_Load()
         m_form2->loadWith(m_session->bt(), m_session->sj());
 
     const qreal scale = m_session->runOptions().scale;
+    m_scale = scale;
     if (scale != 1)
         scaleDesign(scale);
     for (QLabel *label : {m_labfen, m_labmiao, m_labhm, m_label1, m_label2})
@@ -185,9 +187,39 @@ void Form1::resizeEvent(QResizeEvent *event)
 
 void Form1::mousePressEvent(QMouseEvent *event)
 {
-    // Clicking a digit only makes the timer the window that receives the keys.
-    activateWindow();
+    // Clicking a digit only makes the timer the window that receives the keys; a right-click
+    // opens the menu and leaves the keyboard where it is.
+    if (event->button() != Qt::RightButton)
+        activateWindow();
     event->accept();
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent *event)
+{
+    emit menuRequested(event->globalPos());
+    event->accept();
+}
+
+void Form1::setScale(qreal scale)
+{
+    if (!m_layoutCaptured || qFuzzyCompare(scale, m_scale))
+        return;
+    // The window grows by the ratio and the proportional layout places the controls in it;
+    // the digits' faces follow.
+    const qreal ratio = scale / m_scale;
+    m_scale = scale;
+    for (QLabel *label : {m_labfen, m_labmiao, m_labhm, m_label1, m_label2})
+        setFontSize(label, digitPoints * scale);
+    m_minutesSlot = qRound(m_minutesSlot * ratio);
+    const int extra = m_minutesExtra;
+    m_minutesExtra = 0;
+    resize(qRound((width() - extra) * ratio), qRound(height() * ratio));
+    for (QLabel *label : {m_labfen, m_labmiao, m_labhm})
+        m_fittedSizes.fit(label);
+    fitMinutes();
+    refreshKey();
+    // The resize painted the window inside the old key only: all of it again, inside the new.
+    update();
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)

@@ -70,14 +70,20 @@ public:
     void Comhuifu_Click();
     void Comgjsz_Click();
 
+    // The design's size times this, at once: fonts, places and the window.
+    void setScale(qreal scale);
+
 signals:
     // Time is up and the speaker dismissed the message: the program ends.
     void finished();
+    // A right-click, the Menu key or Shift+F10: the timer's menu, there.
+    void menuRequested(const QPoint &at);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -102,6 +108,7 @@ private:
     // minutes, or far past zero) widen the window by this much, right of the minutes.
     int m_minutesSlot = 0;
     int m_minutesExtra = 0;
+    qreal m_scale = 1;
     bool m_growsLeftward = false;
     bool m_refreshingKey = false;
     FittedSizes m_fittedSizes;

@@ -8,6 +8,11 @@
 
 void Form1::keyPressEvent(QKeyEvent *event)
 {
+    if (event->key() == Qt::Key_Menu
+        || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        emit menuRequested(mapToGlobal(QPoint(0, height())));
+        return;
+    }
     const QString text = event->text();
     if (text.size() != 1) {
         QWidget::keyPressEvent(event);

@@ -33,8 +33,11 @@ TimerActions::TimerActions(Services services, QObject *parent)
     , m_services(services)
     , m_giveUp(new FormTimer(services.clock, this))
 {
+    // The menu's texts.
+    const std::array<QString, Commands::all.size()> texts = {
+        tr("开始"), tr("暂停"), tr("重置…"), tr("设置…"), tr("多一分钟"), tr("少一分钟"), tr("退出")};
     for (Command command : Commands::all) {
-        auto *action = new QAction(Commands::description(command), this);
+        auto *action = new QAction(texts[std::size_t(command)], this);
         action->setObjectName(Commands::name(command));
         m_actions[std::size_t(command)] = action;
     }
@@ -53,6 +56,10 @@ TimerActions::TimerActions(Services services, QObject *parent)
             &TimerActions::closeOpenWindows);
     connect(&session, &CountdownSession::finished, this, &TimerActions::end);
     connect(&session, &CountdownSession::questionClosed, this, &TimerActions::answerClosed);
+    // A minute more or less before Start: the dialog's box, which Start counts, holds them.
+    connect(&session, &CountdownSession::runMinutesChanged, this, [this](const QString &minutes) {
+        m_services.settings.loadWith(m_services.session.bt(), minutes);
+    });
 
     Form2 &dialog = m_services.settings;
     connect(&dialog, &Form2::closed, this, &TimerActions::answerClosed);
@@ -81,18 +88,23 @@ bool TimerActions::isWaitingForAnswer() const
 
 void TimerActions::updateEnabled()
 {
-    const bool free = !isWaitingForAnswer();
-    for (Command command : Commands::all)
-        action(command)->setEnabled(free || command == Command::Quit);
+    const CountdownSession &session = m_services.session;
+    const bool free = !isWaitingForAnswer() && !session.isClosed();
+    const bool counting = session.isCounting();
+    action(Command::Start)->setEnabled(free && !counting);
+    action(Command::Pause)->setEnabled(free && counting);
+    for (Command command : {Command::Reset, Command::Settings, Command::More, Command::Less})
+        action(command)->setEnabled(free);
+    action(Command::Quit)->setEnabled(true);
 }
 
 bool TimerActions::trigger(Command command)
 {
-    updateEnabled();
-    QAction *chosen = action(command);
-    if (!chosen->isEnabled())
+    // One question at a time; a command that has nothing to do now is taken all the same.
+    if (command != Command::Quit && isWaitingForAnswer())
         return false;
-    chosen->trigger();
+    updateEnabled();
+    action(command)->trigger();
     return true;
 }
 

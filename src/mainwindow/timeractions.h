@@ -44,7 +44,8 @@ public:
 
     QAction *action(Command command) const { return m_actions[std::size_t(command)]; }
 
-    // Triggers the command's action when it can act now; whether it did.
+    // Triggers the command's action unless a question waits for an answer; whether it was
+    // taken.
     bool trigger(Command command);
     // The timer's own key: it has the keyboard already.
     void fromKey(Command command) { trigger(command); }
@@ -53,7 +54,8 @@ public:
     void fromElsewhere(Command command, const std::function<void(bool taken)> &answered = {});
     // A question, the dialog or a message is open: the speaker is to answer it first.
     bool isWaitingForAnswer() const;
-    // Enables the actions that can act now.
+    // Enables the actions that can act now: none but Quit while a question waits, Pause only
+    // while counting, Start only while not.
     void updateEnabled();
 
 signals:

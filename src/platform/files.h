@@ -11,6 +11,8 @@ namespace Platform {
 
 // The folder that holds the settings file on this platform.
 QString settingsDirectory();
+// The file that keeps the choices made in the timer's menu.
+QString preferencesPath();
 // Where this user's timers listen for `moriv --command`: empty when no safe place exists.
 // A timer may add up to commandSocketSuffix bytes of its own to the name.
 QString commandSocketName();

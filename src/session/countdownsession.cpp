@@ -44,6 +44,17 @@ CountdownSession::CountdownSession(Services services, QObject *parent)
 
 CountdownSession::~CountdownSession() = default;
 
+bool CountdownSession::isCounting() const
+{
+    return m_timer1->Enabled();
+}
+
+void CountdownSession::setWarnMinutes(int minutes)
+{
+    m_options.warnMinutes = minutes;
+    updateWarning();
+}
+
 Outcome CountdownSession::load()
 {
     const SettingsFile &settings = m_services.settings;
@@ -274,6 +285,7 @@ void CountdownSession::timeUp()
     // A question or the settings dialog still open is closed unanswered and unsaved; the
     // time-up message is not theirs to give up on.
     emit closingOpenWindows();
+    emit stateChanged();
     m_services.messages.information(tr("倒计时时间到！！！"), [this] { emit finished(); });
 }
 

@@ -54,6 +54,11 @@ public:
     QString sj() const { return m_sj; }
     CountdownClock::State clockState() const { return m_clock.state(); }
     bool isClosed() const { return m_clock.state() == CountdownClock::State::Closed; }
+    // The seconds go by: not paused, not ready, not ended.
+    bool isCounting() const;
+    // This run's choices, from the menu.
+    void setOvertime(bool overtime) { m_options.overtime = overtime; }
+    void setWarnMinutes(int minutes);
 
     void start();
     void pause();
@@ -64,7 +69,8 @@ public:
     // afresh.
     void settingsSaved(const QString &minutes);
     // A minute more or less while counting or paused, shown at once; less leaves at least a
-    // second. Past zero they move the time over.
+    // second. Past zero they move the time over. Before Start they change the minutes this
+    // run counts (1 to 32768).
     void more();
     void less();
     // With a deadline: the time left to it, on the display.
@@ -97,6 +103,10 @@ signals:
     void finished();
     // The reset question has closed, and what its answer showed with it.
     void questionClosed();
+    // Before Start, a minute more or less made these minutes this run's.
+    void runMinutesChanged(const QString &minutes);
+    // The count started, stopped, went past zero or ended.
+    void stateChanged();
 
 private:
     void resetConfirmed();
@@ -108,6 +118,7 @@ private:
     void timeUp();
     void showHundredths(qint16 hundredths);
     void shiftBy(qint32 seconds);
+    void shiftMinutes(int minutes);
     void showLeft(qint32 seconds);
     void showOver();
     void overrun();

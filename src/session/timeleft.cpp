@@ -3,6 +3,7 @@
 // deadline on the wall clock.
 #include "session/countdownsession.h"
 
+#include "clock/minutestext.h"
 #include "forms/formtimer.h"
 #include "forms/monotonicclock.h"
 
@@ -27,6 +28,8 @@ void CountdownSession::shiftBy(qint32 seconds)
     }
     switch (m_clock.state()) {
     case CountdownClock::State::Ready:
+        shiftMinutes(seconds / 60);
+        return;
     case CountdownClock::State::Closed:
         return;
     case CountdownClock::State::Over: {
@@ -53,6 +56,21 @@ void CountdownSession::shiftBy(qint32 seconds)
     updateWarning();
 }
 
+void CountdownSession::shiftMinutes(int minutes)
+{
+    // Before Start: the minutes the first Start counts, for this run; the settings file keeps
+    // its own.
+    const std::optional<qint16> counter =
+        MinutesText::toMinutesCounter(m_startMinutes ? m_startMinutes() : m_sj);
+    if (!counter)
+        return;
+    const int shifted = std::clamp(*counter + 1 + minutes, 1, MinutesText::maxMinutes);
+    m_options.minutes = QString::number(shifted);
+    m_sj = *m_options.minutes;
+    emit minutesShown(m_sj);
+    emit runMinutesChanged(m_sj);
+}
+
 void CountdownSession::showLeft(qint32 seconds)
 {
     emit secondsShown(QString::number(seconds % 60));
@@ -70,6 +88,7 @@ void CountdownSession::overrun()
 {
     // Zero, and on past it: no message, nothing ends, and the colon stops blinking.
     m_clock.overrun();
+    emit stateChanged();
     m_timer2->setEnabled(false);
     stopWarning();
     emit secondsShown(QStringLiteral("00"));

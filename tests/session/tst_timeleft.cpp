@@ -29,7 +29,9 @@ void TestTimeLeft::changes_data()
     QTest::newRow("more, paused") << false << 10400 << true << "more" << "2:50" << "2:50";
     QTest::newRow("less leaves a second") << false << 90000 << false << "less" << "0:1"
                                           << "00:00";
-    QTest::newRow("not before Start") << false << -1 << false << "more" << "2:00" << "2:00";
+    // Before Start: the minutes the first Start counts, for this run only.
+    QTest::newRow("more before Start") << false << -1 << false << "more" << "3:00" << "3:00";
+    QTest::newRow("less before Start") << false << -1 << false << "less" << "1:00" << "1:00";
     QTest::newRow("past zero") << true << 127000 << false << "" << "-0:07" << "-0:08";
     QTest::newRow("past zero, paused") << true << 127000 << true << "" << "-0:07" << "-0:07";
     QTest::newRow("less past zero") << true << 127000 << false << "less" << "-1:07" << "-1:08";
@@ -63,6 +65,15 @@ void TestTimeLeft::changes()
     // Past zero nothing ends and nothing is said; without overtime time-up says so and ends.
     QCOMPARE(fixture.finished, secondLater == "00:00" ? 1 : 0);
     QCOMPARE(fixture.messages.shown.size(), fixture.finished);
+    if (elapsed < 0) {
+        fixture.session.start();
+        fixture.elapse(1s);
+        QCOMPARE(fixture.display(),
+                 QString::number(shown.section(u':', 0, 0).toInt() - 1) + QStringLiteral(":59"));
+        QFile file(fixture.settingsPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), settingsWith("2"));
+    }
     if (overtime && !paused) {
         fixture.session.pause();
         fixture.session.start(); // resumes the time over

@@ -11,14 +11,28 @@
 
 namespace Platform {
 
-QString settingsDirectory()
+namespace {
+
+QString configHome()
 {
     // The XDG base directory rules: a relative or empty XDG_CONFIG_HOME is invalid and is
     // ignored, rather than taken relative to whatever folder the program was started in.
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.config");
-    return QDir(base).filePath(QStringLiteral("MorivTemp"));
+    return base;
+}
+
+} // namespace
+
+QString settingsDirectory()
+{
+    return QDir(configHome()).filePath(QStringLiteral("MorivTemp"));
+}
+
+QString preferencesPath()
+{
+    return QDir(configHome()).filePath(QStringLiteral("moriv/moriv.conf"));
 }
 
 namespace {

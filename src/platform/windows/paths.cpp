@@ -5,6 +5,7 @@
 #include "platform/windows/win32window.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <cstdio>
 
@@ -14,6 +15,14 @@ QString settingsDirectory()
 {
     return QString::fromStdWString(
         Win32Window::settingsDirectory(L"D:\\", Win32Window::localAppDataDirectory()));
+}
+
+QString preferencesPath()
+{
+    QString base = qEnvironmentVariable("APPDATA");
+    if (base.isEmpty())
+        base = QString::fromStdWString(Win32Window::localAppDataDirectory());
+    return QDir::fromNativeSeparators(base) + QStringLiteral("/Moriv/moriv.ini");
 }
 
 QString commandSocketName()

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mainwindow/timermenu.h"
+
+#include "mainwindow/timeractions.h"
+#include "platform/diagnostics.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+
+TimerMenu::TimerMenu(TimerActions &actions, PreferencesFile preferences, const Choices &stored,
+                     const Choices &run, int screens, QObject *parent)
+    : QObject(parent)
+    , m_actions(actions)
+    , m_preferences(std::move(preferences))
+    , m_stored(stored)
+    , m_run(run)
+    , m_menu(new QMenu)
+{
+    m_menu->setObjectName(QStringLiteral("TimerMenu"));
+    for (Command command : {Command::Start, Command::Pause, Command::Reset, Command::Settings,
+                            Command::More, Command::Less})
+        m_menu->addAction(actions.action(command));
+    m_menu->addSeparator();
+
+    QAction *overtime = m_menu->addAction(tr("超时后继续计时"));
+    overtime->setObjectName(QStringLiteral("overtime"));
+    overtime->setCheckable(true);
+    overtime->setChecked(m_run.overtime);
+    connect(overtime, &QAction::toggled, this, [this](bool on) {
+        choose([](Choices &choices, int value) { choices.overtime = value; }, on);
+    });
+    QAction *withShow = m_menu->addAction(tr("随幻灯片放映开始"));
+    withShow->setObjectName(QStringLiteral("startWithShow"));
+    withShow->setCheckable(true);
+    withShow->setChecked(m_run.startWithShow);
+    connect(withShow, &QAction::toggled, this, [this](bool on) {
+        choose([](Choices &choices, int value) { choices.startWithShow = value; }, on);
+    });
+
+    addChoices(tr("提醒"),
+               {{tr("关闭"), 0}, {tr("1 分钟"), 1}, {tr("2 分钟"), 2}, {tr("5 分钟"), 5}},
+               m_run.warnMinutes,
+               [](Choices &choices, int value) { choices.warnMinutes = value; });
+    addChoices(tr("位置"),
+               {{tr("按原设计"), int(Choices::Place::AsDesigned)},
+                {tr("左上角"), int(Choices::Place::TopLeft)},
+                {tr("右上角"), int(Choices::Place::TopRight)},
+                {tr("左下角"), int(Choices::Place::BottomLeft)},
+                {tr("右下角"), int(Choices::Place::BottomRight)}},
+               int(m_run.place),
+               [](Choices &choices, int value) { choices.place = Choices::Place(value); });
+    addChoices(tr("大小"),
+               {{QStringLiteral("100 %"), 100}, {QStringLiteral("150 %"), 150},
+                {QStringLiteral("200 %"), 200}, {QStringLiteral("300 %"), 300}},
+               m_run.sizePercent,
+               [](Choices &choices, int value) { choices.sizePercent = value; });
+    if (screens > 1) {
+        QList<std::pair<QString, int>> entries;
+        for (int screen = 1; screen <= screens; ++screen)
+            entries.append({tr("屏幕 %1").arg(screen), screen});
+        addChoices(tr("屏幕"), entries, m_run.screen > 0 ? m_run.screen : 1,
+                   [](Choices &choices, int value) { choices.screen = value; });
+    }
+    m_menu->addSeparator();
+    m_menu->addAction(actions.action(Command::Quit));
+    connect(m_menu, &QMenu::aboutToShow, this, &TimerMenu::updateEnabled);
+}
+
+TimerMenu::~TimerMenu()
+{
+    delete m_menu;
+}
+
+QMenu *TimerMenu::addChoices(const QString &title, const QList<std::pair<QString, int>> &entries,
+                             int current, void (*set)(Choices &, int))
+{
+    QMenu *submenu = m_menu->addMenu(title);
+    auto *group = new QActionGroup(submenu);
+    for (const auto &[text, value] : entries) {
+        QAction *entry = submenu->addAction(text);
+        entry->setCheckable(true);
+        entry->setChecked(value == current);
+        entry->setData(value);
+        group->addAction(entry);
+        connect(entry, &QAction::triggered, this, [this, set, value] { choose(set, value); });
+    }
+    return submenu;
+}
+
+void TimerMenu::choose(void (*set)(Choices &, int), int value)
+{
+    Choices run = m_run;
+    set(run, value);
+    if (run == m_run)
+        return;
+    m_run = run;
+    set(m_stored, value);
+    if (const Outcome stored = m_preferences.store(m_stored); !stored && !m_storeFailed) {
+        // Said once: the choice holds for this run all the same.
+        m_storeFailed = true;
+        qCWarning(lcMoriv, "the choices cannot be kept in %s (%s); they hold until the timer "
+                           "ends",
+                  qPrintable(stored.path), qPrintable(stored.reason));
+    }
+    emit choicesChanged(m_run);
+}
+
+void TimerMenu::updateEnabled()
+{
+    m_actions.updateEnabled();
+}
+
+void TimerMenu::popup(const QPoint &at)
+{
+    if (m_actions.isWaitingForAnswer() || m_menu->isVisible())
+        return;
+    m_menu->popup(at);
+}

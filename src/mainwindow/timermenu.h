@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "settings/preferences.h"
+
+#include <QObject>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QPoint;
+class TimerActions;
+
+// The timer's menu: every command and every choice, opened by a right-click on the digits,
+// the Menu key and the tray icon alike. A choice takes effect at once and is stored at once in
+// the preferences file; what the command line chose for this run holds until the speaker
+// chooses otherwise here.
+class TimerMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    // STORED: the file's choices; RUN: this run's, the command line's over the stored ones.
+    TimerMenu(TimerActions &actions, PreferencesFile preferences, const Choices &stored,
+              const Choices &run, int screens, QObject *parent = nullptr);
+    ~TimerMenu() override;
+
+    QMenu *menu() const { return m_menu; }
+    const Choices &choices() const { return m_run; }
+    // Opens the menu there, unless a question or the dialog waits for an answer.
+    void popup(const QPoint &at);
+
+signals:
+    // The speaker changed a choice; this run follows it at once.
+    void choicesChanged(const Choices &choices);
+
+private:
+    QMenu *addChoices(const QString &title, const QList<std::pair<QString, int>> &entries,
+                      int current, void (*set)(Choices &, int));
+    void choose(void (*set)(Choices &, int), int value);
+    void updateEnabled();
+
+    TimerActions &m_actions;
+    PreferencesFile m_preferences;
+    Choices m_stored;
+    Choices m_run;
+    bool m_storeFailed = false;
+    QMenu *m_menu = nullptr;
+};
