@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>--command 的值是 start、pause、reset、settings、more、less 或 quit，而不是“%1”</source>
-        <translation>--command takes start, pause, reset, settings, more, less or quit, not '%1'</translation>
+        <translation>--command takes start, pause, reset, settings, more, less or quit, not &apos;%1&apos;</translation>
     </message>
     <message>
         <source>--until 和 --minutes 不能同时使用</source>
@@ -77,7 +77,7 @@
     </message>
     <message>
         <source>--until 的值是至少一分钟之后的 24 小时制时间 HH:MM，而不是“%1”</source>
-        <translation>--until takes a 24-hour time HH:MM at least a minute away, not '%1'</translation>
+        <translation>--until takes a 24-hour time HH:MM at least a minute away, not &apos;%1&apos;</translation>
     </message>
 </context>
 <context>
@@ -186,11 +186,11 @@
     </message>
     <message>
         <source>计时器的快捷键已加入桌面的自定义快捷键</source>
-        <translation>the timer's shortcuts are in the desktop's custom shortcuts</translation>
+        <translation>the timer&apos;s shortcuts are in the desktop&apos;s custom shortcuts</translation>
     </message>
     <message>
         <source>在 KDE 上，计时器启动时向桌面的门户申请 Ctrl+Alt+A、S、D、F、Up 和 Down（Plasma 6 会询问你一次）；Plasma 5 不会这样绑定。</source>
-        <translation>on KDE the timer asks the desktop's portal for Ctrl+Alt+A, S, D, F, Up and Down when it starts (Plasma 6 asks you once); Plasma 5 binds none that way.</translation>
+        <translation>on KDE the timer asks the desktop&apos;s portal for Ctrl+Alt+A, S, D, F, Up and Down when it starts (Plasma 6 asks you once); Plasma 5 binds none that way.</translation>
     </message>
 </context>
 <context>
@@ -328,6 +328,131 @@ The current countdown length stays in use.</translation>
 设置没有保存，倒计时未改变。</source>
         <translation>Cannot save the settings file %1: %2
 The setting was not saved; the countdown is unchanged.</translation>
+    </message>
+</context>
+<context>
+    <name>TimerActions</name>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>重置…</source>
+        <translation>Reset…</translation>
+    </message>
+    <message>
+        <source>设置…</source>
+        <translation>Settings…</translation>
+    </message>
+    <message>
+        <source>多一分钟</source>
+        <translation>A minute more</translation>
+    </message>
+    <message>
+        <source>少一分钟</source>
+        <translation>A minute less</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Quit</translation>
+    </message>
+</context>
+<context>
+    <name>TimerMenu</name>
+    <message>
+        <source>超时后继续计时</source>
+        <translation>Count past zero</translation>
+    </message>
+    <message>
+        <source>随幻灯片放映开始</source>
+        <translation>Start with the slide show</translation>
+    </message>
+    <message>
+        <source>提醒</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>1 分钟</source>
+        <translation>1 minute</translation>
+    </message>
+    <message>
+        <source>2 分钟</source>
+        <translation>2 minutes</translation>
+    </message>
+    <message>
+        <source>5 分钟</source>
+        <translation>5 minutes</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>按原设计</source>
+        <translation>As designed</translation>
+    </message>
+    <message>
+        <source>左上角</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <source>右上角</source>
+        <translation>Top right</translation>
+    </message>
+    <message>
+        <source>左下角</source>
+        <translation>Bottom left</translation>
+    </message>
+    <message>
+        <source>右下角</source>
+        <translation>Bottom right</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>屏幕 %1</source>
+        <translation>Screen %1</translation>
+    </message>
+    <message>
+        <source>屏幕</source>
+        <translation>Screen</translation>
+    </message>
+</context>
+<context>
+    <name>TrayIcon</name>
+    <message>
+        <source>就绪</source>
+        <translation>ready</translation>
+    </message>
+    <message>
+        <source>正在倒计时</source>
+        <translation>counting down</translation>
+    </message>
+    <message>
+        <source>已暂停</source>
+        <translation>paused</translation>
+    </message>
+    <message>
+        <source>时间到</source>
+        <translation>time is up</translation>
+    </message>
+    <message>
+        <source>超时，继续计时</source>
+        <translation>past zero, counting on</translation>
+    </message>
+    <message>
+        <source>超时，已暂停</source>
+        <translation>past zero, paused</translation>
     </message>
 </context>
 </TS>

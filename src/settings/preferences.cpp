@@ -129,10 +129,19 @@ Outcome PreferencesFile::store(const Choices &choices)
     QByteArrayList lines;
     bool inChoices = false;
     bool sawSection = false;
+    // The keys the section lacked go at its end, before the blank lines that part it from the
+    // next.
     const auto flushRest = [&] {
+        qsizetype blanks = 0;
+        while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) {
+            lines.removeLast();
+            ++blanks;
+        }
         for (const auto &[key, value] : std::as_const(values))
             lines.append(key + '=' + value);
         values.clear();
+        for (; blanks > 0; --blanks)
+            lines.append(QByteArray());
     };
     for (const QByteArray &line : std::as_const(m_lines)) {
         const QByteArray trimmed = line.trimmed();

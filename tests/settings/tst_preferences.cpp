@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/preferences.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+class TestPreferences : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void read_data();
+    void read();
+    void storeKeepsWhatItDoesNotKnow();
+    void fifoIsNeitherReadNorReplaced();
+
+private:
+    QTemporaryDir m_temp;
+    QString path() const { return m_temp.filePath(QStringLiteral("moriv/moriv.conf")); }
+    void write(const QByteArray &bytes)
+    {
+        QDir().mkpath(m_temp.filePath(QStringLiteral("moriv")));
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+};
+
+void TestPreferences::read_data()
+{
+    QTest::addColumn<QByteArray>("contents"); // "-": no file
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<bool>("overtime");
+    QTest::addColumn<int>("warn");
+    QTest::addColumn<int>("place");
+    QTest::addColumn<int>("size");
+    QTest::newRow("no file: the defaults") << QByteArray("-") << false << false << 1 << 0 << 100;
+    QTest::newRow("every choice")
+        << QByteArray("[choices]\r\novertime=true\nwarning=5\nplace=bottom-right\nsize=300\n")
+        << false << true << 5 << 4 << 300;
+    QTest::newRow("values this version cannot take: their defaults")
+        << QByteArray("[choices]\novertime=yes\nwarning=-3\nplace=middle\nsize=9000\n") << false
+        << false << 1 << 0 << 100;
+    QTest::newRow("another section's keys are not choices")
+        << QByteArray("[later]\novertime=true\n[choices]\nsize=150\n") << false << false << 1 << 0
+        << 150;
+    QTest::newRow("a line that is no key=value: damaged")
+        << QByteArray("[choices]\novertime=true\ngarbage\n") << true << false << 1 << 0 << 100;
+    QTest::newRow("not UTF-8: damaged") << QByteArray("[choices]\novertime=true\n\xff\xfe\n")
+                                        << true << false << 1 << 0 << 100;
+    QTest::newRow("too long: damaged")
+        << QByteArray("[choices]\n#") + QByteArray(PreferencesFile::maxBytes, 'x') << true << false
+        << 1 << 0 << 100;
+}
+
+void TestPreferences::read()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, damaged);
+    QFile::remove(path());
+    if (contents != "-")
+        write(contents);
+    PreferencesFile file(path());
+    Outcome problem;
+    const Choices choices = file.read(&problem);
+    QCOMPARE(!problem, damaged);
+    QFETCH(bool, overtime);
+    QFETCH(int, warn);
+    QFETCH(int, place);
+    QFETCH(int, size);
+    QCOMPARE(choices.overtime, overtime);
+    QCOMPARE(choices.warnMinutes, warn);
+    QCOMPARE(int(choices.place), place);
+    QCOMPARE(choices.sizePercent, size);
+    // Reading never writes: a damaged file stays as it was until a choice is made.
+    if (contents != "-") {
+        QFile again(path());
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QCOMPARE(again.readAll(), contents);
+    }
+}
+
+void TestPreferences::storeKeepsWhatItDoesNotKnow()
+{
+    // A newer version's file: a key and a section this one does not know, and a comment.
+    write("# mine\n[choices]\nwarning=2\ncolour=green\n\n[remote]\nport=8080\n");
+    PreferencesFile file(path());
+    Choices choices = file.read();
+    choices.overtime = true;
+    QVERIFY(file.store(choices));
+    QFile stored(path());
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    QCOMPARE(stored.readAll(), QByteArray("# mine\n[choices]\nwarning=2\ncolour=green\n"
+                                          "overtime=true\nstart-with-show=false\nplace=as-designed\n"
+                                          "size=100\nscreen=0\n\n[remote]\nport=8080\n"));
+    QCOMPARE(PreferencesFile(path()).read(), choices);
+}
+
+void TestPreferences::fifoIsNeitherReadNorReplaced()
+{
+    // A FIFO under the name: reading it would wait for ever, and a save would replace it.
+    QFile::remove(path());
+    QVERIFY(QDir().mkpath(m_temp.filePath(QStringLiteral("moriv"))));
+    QCOMPARE(mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    PreferencesFile file(path());
+    Outcome problem;
+    Choices choices = file.read(&problem);
+    QVERIFY(!problem);
+    QCOMPARE(choices, Choices());
+    choices.warnMinutes = 5;
+    const Outcome stored = file.store(choices);
+    QVERIFY(!stored);
+    QCOMPARE(stored.path, path());
+    QVERIFY(QFileInfo(path()).isFile() == false && QFileInfo::exists(path()));
+}
+
+QTEST_GUILESS_MAIN(TestPreferences)
+#include "tst_preferences.moc"
