@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The timer's menu under openbox, in English, over a slide show that keeps the keyboard: a
+# right-click on the digits opens it, "Count past zero" is kept for the next start, and
+# "Quit" ends the timer as `moriv --command quit` does. The menu is driven with its keys: the
+# arrows skip what is disabled (Pause before Start), so "Count past zero" is six down and
+# "Quit" one up.
+# Usage: e2e_menu.sh /path/to/moriv /path/to/e2e_slideshow
+set -euo pipefail
+program=$(readlink -f "$1")
+slideshow=$(readlink -f "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/dbus.sh"
+source "$here/../support/session.sh"
+start_display 1024x768
+source "$here/../support/screen.sh"
+start_manager openbox
+
+focused() { xdotool getwindowfocus getwindowname 2>/dev/null || true; }
+focused_on() { [ "$(focused)" = "$1" ]; }
+socket() { compgen -G "$XDG_RUNTIME_DIR/moriv-command-*" > /dev/null; }
+# A lit pixel of the digits: the black around them lets clicks through to the desktop.
+digit_pixel() {
+    local timer X Y WIDTH HEIGHT SCREEN WINDOW at
+    timer=$(xdotool search --onlyvisible --name '^Moriv$' | head -n1)
+    eval "$(xdotool getwindowgeometry --shell "$timer")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" -depth 8 txt:"$work/area.txt" \
+        2>/dev/null
+    at=$(grep -m1 '#FF0000' "$work/area.txt" | cut -d: -f1) || return 1
+    echo "$((X + ${at%,*})) $((Y + ${at#*,}))"
+}
+open_menu() {
+    local point
+    point=$(poll 5 digit_pixel) || fail "no red digits to click"
+    # shellcheck disable=SC2086 # x and y
+    xdotool mousemove $point click 3
+    poll 5 menu_open || fail "a right-click on the digits opened no menu"
+}
+# The open menu is a second window of the timer's own on screen.
+menu_open() { [ "$(xdotool search --onlyvisible --classname '^moriv$' | wc -l)" -ge 2 ]; }
+choose() {
+    open_menu
+    # shellcheck disable=SC2068 # one key a word
+    xdotool key --delay 50 $@ Return
+    poll 5 not menu_open || fail "the menu stayed open"
+}
+start_timer() {
+    LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8 background "$work/program.log" "$program"
+    program_pid=$last_pid
+    xdotool search --sync --onlyvisible --name "^Moriv$" > /dev/null
+    poll 10 socket || fail "the timer does not listen for commands"
+}
+
+step "a slide show has the keyboard; the timer starts without taking it"
+background "$work/slideshow.log" "$slideshow"
+xdotool search --sync --onlyvisible --name '^slide show$' > /dev/null
+poll 5 focused_on "slide show" || fail "the slide show does not have the focus"
+start_timer
+
+step "Count past zero, chosen in the menu, is kept in moriv.conf"
+choose Down Down Down Down Down Down
+conf="$XDG_CONFIG_HOME/moriv/moriv.conf"
+poll 5 grep -qx 'overtime=true' "$conf" 2>/dev/null || fail "not kept: $(cat "$conf" 2>&1)"
+poll 3 focused_on "slide show" || fail "after the menu the keyboard is with $(focused)"
+
+step "Quit ends the timer: exit 0, its socket gone, the show keeps the keyboard"
+choose Up
+poll 10 gone "$program_pid" || fail "the timer did not end"
+status=0
+wait "$program_pid" || status=$?
+[ "$status" -eq 0 ] || fail "the timer ended with status $status: $(cat "$work/program.log")"
+not socket || fail "its socket is still there"
+focused_on "slide show" || fail "the keyboard is with $(focused)"
+
+step "the next start has Count past zero checked: choosing it again unchecks it"
+start_timer
+choose Down Down Down Down Down Down
+poll 5 grep -qx 'overtime=false' "$conf" || fail "it was not checked: $(cat "$conf")"
+"$program" --command quit
+poll 10 gone "$program_pid" || fail "the timer did not end"
+echo "menu: all steps passed"
