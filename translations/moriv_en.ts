@@ -189,8 +189,8 @@
         <translation>the timer&apos;s shortcuts are in the desktop&apos;s custom shortcuts</translation>
     </message>
     <message>
-        <source>在 KDE 上，计时器启动时向桌面的门户申请 Ctrl+Alt+A、S、D、F、Up 和 Down（Plasma 6 会询问你一次）；Plasma 5 不会这样绑定。</source>
-        <translation>on KDE the timer asks the desktop&apos;s portal for Ctrl+Alt+A, S, D, F, Up and Down when it starts (Plasma 6 asks you once); Plasma 5 binds none that way.</translation>
+        <source>在 KDE 上，计时器启动时向桌面的门户申请 Ctrl+Alt+A、S、D、F、PageUp 和 PageDown（Plasma 6 会询问你一次）；Plasma 5 不会这样绑定。</source>
+        <translation>on KDE the timer asks the desktop&apos;s portal for Ctrl+Alt+A, S, D, F, PageUp and PageDown when it starts (Plasma 6 asks you once); Plasma 5 binds none that way.</translation>
     </message>
 </context>
 <context>

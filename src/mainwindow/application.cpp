@@ -216,13 +216,14 @@ int runApplication(int &argc, char **argv)
     std::unique_ptr<GlobalShortcuts> shortcuts;
     if (options.globalKeys) {
         shortcuts = Platform::createGlobalShortcuts();
-        for (const QString &taken :
-             shortcuts->grab({Commands::shortcuts.begin(), Commands::shortcuts.end()}))
+        const QStringList taken =
+            shortcuts->grab({Commands::shortcuts.begin(), Commands::shortcuts.end()});
+        if (!taken.isEmpty())
             qCWarning(lcMoriv,
-                      "%s could not be had (another program holds it, or the desktop has no "
-                      "such shortcuts); the timer's own keys still work. --no-global-keys "
-                      "turns the shortcuts off.",
-                      qPrintable(taken));
+                      "%s could not be had (another program holds them, or the desktop has no "
+                      "such shortcuts); the timer's own keys and its menu still work. "
+                      "--no-global-keys turns the shortcuts off.",
+                      qPrintable(taken.join(QStringLiteral(", "))));
         QObject::connect(shortcuts.get(), &GlobalShortcuts::activated, &actions,
                          [&actions](Command command) { actions.fromElsewhere(command); });
     }

@@ -77,9 +77,11 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
         QStringLiteral("A countdown timer that floats over presentation slides.\n"
                        "Keys on the timer: a start, s pause, d reset, f settings.\n"
                        "Anywhere on the desktop: Ctrl+Alt+A, Ctrl+Alt+S, Ctrl+Alt+D and "
-                       "Ctrl+Alt+F do the same, Ctrl+Alt+Up and Ctrl+Alt+Down give a minute "
-                       "more or less, and so do the commands sent with --command, for desktop "
-                       "shortcuts."));
+                       "Ctrl+Alt+F do the same, Ctrl+Alt+PageUp and Ctrl+Alt+PageDown give a "
+                       "minute more or less, and so do the commands sent with --command, for "
+                       "desktop shortcuts. A right-click on the digits, the Menu key or the "
+                       "tray icon opens the menu: every command, the choices below (kept for "
+                       "the next start) and Quit."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption minutes(
@@ -114,8 +116,8 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
         QStringLiteral("command"));
     const QCommandLineOption installShortcuts(
         QStringLiteral("install-shortcuts"),
-        QStringLiteral("Add Ctrl+Alt+A, S, D, F, Up and Down to the desktop's own shortcuts "
-                       "where it keeps "
+        QStringLiteral("Add Ctrl+Alt+A, S, D, F, PageUp and PageDown to the desktop's own "
+                       "shortcuts where it keeps "
                        "them in GSettings (GNOME), or say how to bind them, and end."));
     const QCommandLineOption removeShortcuts(
         QStringLiteral("remove-shortcuts"),

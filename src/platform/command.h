@@ -32,14 +32,15 @@ constexpr char16_t key(Command command)
     return keys[std::size_t(command)];
 }
 
-// The key of the command's Ctrl+Alt shortcut by its keysym's name: the letter, or the arrow
-// up and down for a minute more and less.
+// The key of the command's Ctrl+Alt shortcut by its keysym's name: the letter, or Page Up and
+// Page Down for a minute more and less. The arrows are the desktops' own: GNOME, Xfce and
+// openbox switch workspaces with Ctrl+Alt and an arrow.
 inline QString keyName(Command command)
 {
     if (command == Command::More)
-        return QStringLiteral("Up");
+        return QStringLiteral("Page_Up");
     if (command == Command::Less)
-        return QStringLiteral("Down");
+        return QStringLiteral("Page_Down");
     return QString(QChar(key(command)));
 }
 

@@ -28,7 +28,8 @@ public:
     static QString name(Command command)
     {
         const QString key = Commands::keyName(command);
-        return QStringLiteral("Ctrl+Alt+") + (key.size() == 1 ? key.toUpper() : key);
+        return QStringLiteral("Ctrl+Alt+")
+               + (key.size() == 1 ? key.toUpper() : QString(key).remove(u'_'));
     }
 
 Q_SIGNALS:

@@ -55,7 +55,7 @@ echo "   $list"
     || fail "the list is not the user's and our six"
 grep -q "binding='<Primary><Alt>a'" "$work/first" || fail "Ctrl+Alt+A is not bound"
 grep -q "command='$program --command start'" "$work/first" || fail "no start command"
-grep -q "binding='<Primary><Alt>Up'" "$work/first" || fail "a minute more is not Ctrl+Alt+Up"
+grep -q "binding='<Primary><Alt>Page_Up'" "$work/first" || fail "a minute more is not Ctrl+Alt+PageUp"
 
 step "with the session bus gone dconf cannot write: it says so and fails"
 status=0

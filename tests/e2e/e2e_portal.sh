@@ -28,7 +28,7 @@ program_pid=$last_pid
 wait_screen '剩余 3 分 00 秒' 20
 poll 10 grep -q '^bound' "$work/portal.log" || fail "no shortcuts bound: $(cat "$work/program.log")"
 all='start=CTRL+ALT+a pause=CTRL+ALT+s reset=CTRL+ALT+d settings=CTRL+ALT+f'
-grep -qx "bound $all more=CTRL+ALT+Up less=CTRL+ALT+Down" \
+grep -qx "bound $all more=CTRL+ALT+Page_Up less=CTRL+ALT+Page_Down" \
     "$work/portal.log" || fail "bound: $(grep '^bound' "$work/portal.log")"
 
 ! grep -q 'did not bind' "$work/program.log" || fail "$(cat "$work/program.log")"

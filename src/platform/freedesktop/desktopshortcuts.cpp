@@ -173,7 +173,7 @@ Outcome changeDesktopShortcuts(const QString &program, bool install)
         if (install)
             say(QT_TRANSLATE_NOOP("DesktopShortcuts",
                                   "在 KDE 上，计时器启动时向桌面的门户申请 Ctrl+Alt+A、S、D、F、"
-                                  "Up 和 Down"
+                                  "PageUp 和 PageDown"
                                   "（Plasma 6 会询问你一次）；Plasma 5 不会这样绑定。"));
         printCommands(install ? QT_TRANSLATE_NOOP("DesktopShortcuts",
                                                   "在“系统设置 > 快捷键 > 自定义快捷键”中绑定"

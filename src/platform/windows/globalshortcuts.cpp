@@ -16,9 +16,10 @@ protected:
     {
         QList<QList<Key>> keys;
         for (Command command : commands) {
-            // The letter's virtual key is its capital; VK_UP and VK_DOWN for the arrows.
-            const unsigned virtualKey = command == Command::More   ? 0x26
-                                        : command == Command::Less ? 0x28
+            // The letter's virtual key is its capital; VK_PRIOR and VK_NEXT for Page Up and
+            // Page Down.
+            const unsigned virtualKey = command == Command::More   ? 0x21
+                                        : command == Command::Less ? 0x22
                                         : QChar(Commands::key(command)).toUpper().unicode();
             const int id = 0x4d00 + int(command); // any id of our own, one per shortcut
             keys.append(QList<Key>());

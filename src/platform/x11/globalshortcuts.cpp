@@ -10,14 +10,14 @@
 
 namespace {
 
-// The keysyms of the lower-case Latin letters are their character codes; the arrows' are
-// XK_Up and XK_Down.
+// The keysyms of the lower-case Latin letters are their character codes; Page Up and Page
+// Down's are XK_Prior and XK_Next.
 xcb_keysym_t keysymOf(Command command)
 {
     if (command == Command::More)
-        return 0xff52;
+        return 0xff55;
     if (command == Command::Less)
-        return 0xff54;
+        return 0xff56;
     return Commands::key(command);
 }
 

@@ -139,8 +139,8 @@ int testHotKeys()
     check(Win32Window::registerHotKey(1, 'A'), "Ctrl+Alt+A registered");
     check(!Win32Window::registerHotKey(2, 'A'), "a second registration of Ctrl+Alt+A refused");
     check(Win32Window::registerHotKey(3, 'S'), "Ctrl+Alt+S registered");
-    check(Win32Window::registerHotKey(4, VK_UP) && Win32Window::registerHotKey(5, VK_DOWN),
-          "Ctrl+Alt+Up and Ctrl+Alt+Down registered");
+    check(Win32Window::registerHotKey(4, VK_PRIOR) && Win32Window::registerHotKey(5, VK_NEXT),
+          "Ctrl+Alt+PageUp and Ctrl+Alt+PageDown registered");
     const LPARAM keys = MAKELPARAM(MOD_CONTROL | MOD_ALT, 'S');
     PostThreadMessageW(GetCurrentThreadId(), WM_HOTKEY, 3, keys);
     MSG message{};
