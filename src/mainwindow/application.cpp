@@ -141,6 +141,7 @@ int sendCommand(int &argc, char **argv, const QString &command)
 
 int runApplication(int &argc, char **argv)
 {
+    Platform::attachParentConsole();
     QCoreApplication::setApplicationName(QStringLiteral("moriv"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MORIV_VERSION));
     QStringList arguments;

@@ -13,5 +13,8 @@ void endOnTerminationSignals();
 // Whether the process is stopped by a signal (SIGSTOP): it answers nothing until continued.
 // False where the system does not tell.
 bool isProcessStopped(qint64 pid);
+// Where the program has no console of its own (Windows), what it prints goes to the console
+// of the program that started it, if any.
+void attachParentConsole();
 
 } // namespace Platform

@@ -22,4 +22,9 @@ bool isProcessStopped(qint64 pid)
     return state == 'T';
 }
 
+void attachParentConsole()
+{
+    // A Unix program always prints where it was started from.
+}
+
 } // namespace Platform
