@@ -31,7 +31,6 @@ program_pid=$last_pid
 poll 10 grep -q '^registered' "$work/watcher.log" || fail "no item registered"
 read -r _ item path < <(grep '^registered' "$work/watcher.log" | head -n1)
 echo "   item $item at $path"
-echo "   item $item at $path"
 tooltip() { bus_call --object-path "$path" --method org.freedesktop.DBus.Properties.Get \
                      org.kde.StatusNotifierItem ToolTip; }
 poll 5 eval 'tooltip | grep -q "Moriv: ready"' || fail "tooltip: $(tooltip)"
