@@ -253,9 +253,14 @@ int runApplication(int &argc, char **argv)
 
     TimerMenu menu(actions, preferences, stored, chosen, int(screens.size()));
     QObject::connect(&form, &Form1::menuRequested, &menu, &TimerMenu::popup);
-    const TrayIcon tray(menu, actions, form.session());
     // The slide show keeps the keyboard: a click on the digits gives it to the timer.
     form.show();
+    // The tray icon takes a few round trips to the desktop's panel: it follows once the
+    // digits are on screen.
+    std::unique_ptr<TrayIcon> tray;
+    QTimer::singleShot(0, &form, [&] {
+        tray = std::make_unique<TrayIcon>(menu, actions, form.session());
+    });
     if (options.start)
         actions.trigger(Command::Start);
     // The count starts by itself, once, when a slide show goes full screen on its screen.
