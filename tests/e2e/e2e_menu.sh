@@ -21,6 +21,7 @@ focused_on() { [ "$(focused)" = "$1" ]; }
 socket() { compgen -G "$XDG_RUNTIME_DIR/moriv-command-*" > /dev/null; }
 # A lit pixel of the digits: the black around them lets clicks through to the desktop.
 digit_pixel() {
+    # shellcheck disable=SC2034 # the eval below sets all of them
     local timer X Y WIDTH HEIGHT SCREEN WINDOW at
     timer=$(xdotool search --onlyvisible --name '^Moriv$' | head -n1)
     eval "$(xdotool getwindowgeometry --shell "$timer")"
