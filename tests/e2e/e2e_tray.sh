@@ -36,6 +36,15 @@ tooltip() { bus_call --object-path "$path" --method org.freedesktop.DBus.Propert
 poll 5 eval 'tooltip | grep -q "Moriv: ready"' || fail "tooltip: $(tooltip)"
 "$program" --command start
 poll 5 eval 'tooltip | grep -q "Moriv: counting down"' || fail "tooltip: $(tooltip)"
+# While it counts the item changes nothing: no signal to the panel each second.
+background "$work/monitor.log" dbus-monitor --session "type='signal',sender='$item'"
+monitor_pid=$last_pid
+poll 5 grep -q 'member=NameAcquired' "$work/monitor.log" || true
+signals() { grep -c 'interface=org.kde.StatusNotifierItem' "$work/monitor.log" || true; }
+# Three ticks of the count, watched.
+steady 3.2 signals && [ "$(signals)" -eq 0 ] \
+    || fail "the item signalled while counting: $(grep member= "$work/monitor.log" | sort | uniq -c)"
+stop "$monitor_pid"
 
 step "its menu holds the timer's entries; a click on Quit ends the timer"
 menu=$(bus_call --object-path "$path" --method org.freedesktop.DBus.Properties.Get \
