@@ -251,7 +251,7 @@ int runApplication(int &argc, char **argv)
     };
     place(chosen);
 
-    TimerMenu menu(actions, preferences, stored, chosen, int(screens.size()));
+    TimerMenu menu(actions, *windows, preferences, stored, chosen, int(screens.size()));
     QObject::connect(&form, &Form1::menuRequested, &menu, &TimerMenu::popup);
     // The slide show keeps the keyboard: a click on the digits gives it to the timer.
     form.show();

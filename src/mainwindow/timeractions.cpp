@@ -129,6 +129,15 @@ void TimerActions::fromElsewhere(Command command,
         answered(taken);
 }
 
+void TimerActions::handBackWhenAnswered(quintptr window)
+{
+    if (!window || !isWaitingForAnswer() || m_awaitingAnswer)
+        return;
+    m_handBack = window;
+    m_awaitingAnswer = true;
+    giveKeyboardToQuestion(0);
+}
+
 void TimerActions::openSettings()
 {
     if (!m_services.session.isClosed())

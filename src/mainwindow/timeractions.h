@@ -54,6 +54,9 @@ public:
     void fromElsewhere(Command command, const std::function<void(bool taken)> &answered = {});
     // A question, the dialog or a message is open: the speaker is to answer it first.
     bool isWaitingForAnswer() const;
+    // What the menu opened, while WINDOW (the slide show) had the keyboard: the question or
+    // dialog gets the keyboard once on screen, and WINDOW gets it back when it closes.
+    void handBackWhenAnswered(quintptr window);
     // Enables the actions that can act now: none but Quit while a question waits, Pause only
     // while counting, Start only while not.
     void updateEnabled();

@@ -3,15 +3,20 @@
 
 #include "mainwindow/timeractions.h"
 #include "platform/diagnostics.h"
+#include "platform/windowservices.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
 
-TimerMenu::TimerMenu(TimerActions &actions, PreferencesFile preferences, const Choices &stored,
-                     const Choices &run, int screens, QObject *parent)
+#include <utility>
+
+TimerMenu::TimerMenu(TimerActions &actions, WindowServices &windows,
+                     PreferencesFile preferences, const Choices &stored, const Choices &run,
+                     int screens, QObject *parent)
     : QObject(parent)
     , m_actions(actions)
+    , m_windows(windows)
     , m_preferences(std::move(preferences))
     , m_stored(stored)
     , m_run(run)
@@ -65,6 +70,9 @@ TimerMenu::TimerMenu(TimerActions &actions, PreferencesFile preferences, const C
     m_menu->addSeparator();
     m_menu->addAction(actions.action(Command::Quit));
     connect(m_menu, &QMenu::aboutToShow, this, &TimerMenu::updateEnabled);
+    // The entry chosen runs after the menu has hidden.
+    connect(m_menu, &QMenu::aboutToHide, this,
+            [this] { QMetaObject::invokeMethod(this, &TimerMenu::closed, Qt::QueuedConnection); });
 }
 
 TimerMenu::~TimerMenu()
@@ -115,5 +123,20 @@ void TimerMenu::popup(const QPoint &at)
 {
     if (m_actions.isWaitingForAnswer() || m_menu->isVisible())
         return;
+    const quintptr focused = m_windows.focusedWindow();
+    m_handBack = WindowServices::isOwnWindow(focused) ? 0 : focused;
     m_menu->popup(at);
+}
+
+void TimerMenu::closed()
+{
+    // The keyboard goes back where it was: at once, or once the question or dialog an entry
+    // opened is answered.
+    const quintptr window = std::exchange(m_handBack, 0);
+    if (!window)
+        return;
+    if (m_actions.isWaitingForAnswer())
+        m_actions.handBackWhenAnswered(window);
+    else if (m_windows.focusedWindow() != window)
+        m_windows.giveKeyboardTo(window);
 }

@@ -10,6 +10,7 @@ class QActionGroup;
 class QMenu;
 class QPoint;
 class TimerActions;
+class WindowServices;
 
 // The timer's menu: every command and every choice, opened by a right-click on the digits,
 // the Menu key and the tray icon alike. A choice takes effect at once and is stored at once in
@@ -21,8 +22,9 @@ class TimerMenu : public QObject
 
 public:
     // STORED: the file's choices; RUN: this run's, the command line's over the stored ones.
-    TimerMenu(TimerActions &actions, PreferencesFile preferences, const Choices &stored,
-              const Choices &run, int screens, QObject *parent = nullptr);
+    TimerMenu(TimerActions &actions, WindowServices &windows, PreferencesFile preferences,
+              const Choices &stored, const Choices &run, int screens,
+              QObject *parent = nullptr);
     ~TimerMenu() override;
 
     QMenu *menu() const { return m_menu; }
@@ -39,8 +41,12 @@ private:
                       int current, void (*set)(Choices &, int));
     void choose(void (*set)(Choices &, int), int value);
     void updateEnabled();
+    // The menu has closed and what was chosen in it has run.
+    void closed();
 
     TimerActions &m_actions;
+    WindowServices &m_windows;
+    quintptr m_handBack = 0; // the window that had the keyboard when the menu opened
     PreferencesFile m_preferences;
     Choices m_stored;
     Choices m_run;

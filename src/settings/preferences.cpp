@@ -126,6 +126,7 @@ Outcome PreferencesFile::store(const Choices &choices)
     // The known keys are written where they stood, in the section they belong to; what this
     // version does not know stays as it was.
     auto values = linesOf(choices);
+    const auto known = linesOf({});
     QByteArrayList lines;
     bool inChoices = false;
     bool sawSection = false;
@@ -155,14 +156,14 @@ Outcome PreferencesFile::store(const Choices &choices)
         }
         if (inChoices) {
             const QByteArray key = keyOf(trimmed);
-            const auto known = std::find_if(values.begin(), values.end(),
+            const auto value = std::find_if(values.begin(), values.end(),
                                             [&](const auto &pair) { return pair.first == key; });
-            if (known != values.end()) {
-                lines.append(key + '=' + known->second);
-                values.erase(known);
+            if (value != values.end()) {
+                lines.append(key + '=' + value->second);
+                values.erase(value);
                 continue;
             }
-            if (!key.isEmpty() && std::any_of(linesOf({}).cbegin(), linesOf({}).cend(),
+            if (!key.isEmpty() && std::any_of(known.cbegin(), known.cend(),
                                               [&](const auto &pair) { return pair.first == key; }))
                 continue; // a key written twice: once is enough
         }

@@ -17,6 +17,20 @@ HWND handle(void *window)
     return static_cast<HWND>(window);
 }
 
+} // namespace
+
+bool keepsActivation(const void *message, void *window, long long *result)
+{
+    const auto *msg = static_cast<const MSG *>(message);
+    if (msg->hwnd != handle(window) || msg->message != WM_MOUSEACTIVATE
+        || HIWORD(msg->lParam) != WM_RBUTTONDOWN)
+        return false;
+    *result = MA_NOACTIVATE;
+    return true;
+}
+
+namespace {
+
 bool isFolder(const std::wstring &path)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());

@@ -20,6 +20,9 @@ bool registerHotKey(int id, unsigned virtualKey);
 void unregisterHotKey(int id);
 // The id of a WM_HOTKEY message (message is a MSG*); -1 for any other message.
 int hotKeyId(const void *message);
+// For WM_MOUSEACTIVATE of a right-click on WINDOW (message is a MSG*): the answer that leaves
+// the active window as it is, in RESULT; false for any other message.
+bool keepsActivation(const void *message, void *window, long long *result);
 
 // The window in the foreground now, and bringing it back there: a dialog opened from a
 // global shortcut returns the keyboard to the slide show when it closes.

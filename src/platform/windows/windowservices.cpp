@@ -4,7 +4,9 @@
 #include "platform/windowservices.h"
 #include "platform/windows/win32window.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <QWindow>
@@ -16,9 +18,37 @@ void *handleOf(QWidget *window)
     return reinterpret_cast<void *>(window->winId());
 }
 
+// A right-click on the digits opens the timer's menu and leaves the keyboard with the slide
+// show: Windows would make the clicked window the active one.
+class RightClickKeepsActivation final : public QAbstractNativeEventFilter
+{
+public:
+    explicit RightClickKeepsActivation(QWidget *window) : m_window(window) {}
+
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *result) override
+    {
+        long long answer = 0;
+        if (type != "windows_generic_MSG" || !m_window
+            || !m_window->testAttribute(Qt::WA_WState_Created)
+            || !Win32Window::keepsActivation(message, handleOf(m_window), &answer))
+            return false;
+        *result = qintptr(answer);
+        return true;
+    }
+
+private:
+    QPointer<QWidget> m_window;
+};
+
 class WindowsWindowServices final : public WindowServices
 {
 public:
+    ~WindowsWindowServices() override
+    {
+        if (m_rightClick)
+            qApp->removeNativeEventFilter(m_rightClick.get());
+    }
+
     void makeOverlay(QWidget *window) override
     {
         // A colour key set by hand (WS_EX_LAYERED with LWA_COLORKEY) does not last: Qt
@@ -31,6 +61,8 @@ public:
         // Qt is told too, so that it keeps the band when it shows the window.
         window->setWindowFlags(window->windowFlags() | Qt::WindowStaysOnTopHint);
         Win32Window::makeTopmost(handleOf(window));
+        m_rightClick = std::make_unique<RightClickKeepsActivation>(window);
+        qApp->installNativeEventFilter(m_rightClick.get());
     }
 
     void digitsChanged(QWidget *) override
@@ -62,6 +94,9 @@ public:
             return false;
         return Win32Window::coversMonitorOf(foreground, handleOf(window));
     }
+
+private:
+    std::unique_ptr<RightClickKeepsActivation> m_rightClick;
 };
 
 } // namespace
