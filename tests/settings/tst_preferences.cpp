@@ -17,14 +17,13 @@ private slots:
     void read_data();
     void read();
     void storeKeepsWhatItDoesNotKnow();
-    void fifoIsNeitherReadNorReplaced();
 
 private:
     QTemporaryDir m_temp;
+    const bool m_folder = QDir(m_temp.path()).mkdir(QStringLiteral("moriv"));
     QString path() const { return m_temp.filePath(QStringLiteral("moriv/moriv.conf")); }
     void write(const QByteArray &bytes)
     {
-        QDir().mkpath(m_temp.filePath(QStringLiteral("moriv")));
         QFile file(path());
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
@@ -33,7 +32,7 @@ private:
 
 void TestPreferences::read_data()
 {
-    QTest::addColumn<QByteArray>("contents"); // "-": no file
+    QTest::addColumn<QByteArray>("contents"); // "-": no file; "fifo": a FIFO
     QTest::addColumn<bool>("damaged");
     QTest::addColumn<bool>("overtime");
     QTest::addColumn<int>("warn");
@@ -53,6 +52,9 @@ void TestPreferences::read_data()
         << QByteArray("[choices]\novertime=true\ngarbage\n") << true << false << 1 << 0 << 100;
     QTest::newRow("not UTF-8: damaged") << QByteArray("[choices]\novertime=true\n\xff\xfe\n")
                                         << true << false << 1 << 0 << 100;
+    // Reading it would wait for ever, and a save would replace it.
+    QTest::newRow("a FIFO: neither read nor replaced") << QByteArray("fifo") << true << false << 1
+                                                       << 0 << 100;
     QTest::newRow("too long: damaged")
         << QByteArray("[choices]\n#") + QByteArray(PreferencesFile::maxBytes, 'x') << true << false
         << 1 << 0 << 100;
@@ -62,23 +64,30 @@ void TestPreferences::read()
 {
     QFETCH(QByteArray, contents);
     QFETCH(bool, damaged);
-    QFile::remove(path());
-    if (contents != "-")
-        write(contents);
-    PreferencesFile file(path());
-    Outcome problem;
-    const Choices choices = file.read(&problem);
-    QCOMPARE(!problem, damaged);
     QFETCH(bool, overtime);
     QFETCH(int, warn);
     QFETCH(int, place);
     QFETCH(int, size);
+    QFile::remove(path());
+    if (contents == "fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    else if (contents != "-")
+        write(contents);
+    PreferencesFile file(path());
+    Outcome problem;
+    Choices choices = file.read(&problem);
+    QCOMPARE(!problem, damaged);
     QCOMPARE(choices.overtime, overtime);
     QCOMPARE(choices.warnMinutes, warn);
     QCOMPARE(int(choices.place), place);
     QCOMPARE(choices.sizePercent, size);
-    // Reading never writes: a damaged file stays as it was until a choice is made.
-    if (contents != "-") {
+    if (contents == "fifo") {
+        choices.warnMinutes = 5;
+        const Outcome stored = file.store(choices);
+        QVERIFY(!stored && stored.path == path());
+        QVERIFY(!QFileInfo(path()).isFile() && QFileInfo::exists(path()));
+    } else if (contents != "-") {
+        // Reading never writes: a damaged file stays as it was until a choice is made.
         QFile again(path());
         QVERIFY(again.open(QIODevice::ReadOnly));
         QCOMPARE(again.readAll(), contents);
@@ -99,24 +108,6 @@ void TestPreferences::storeKeepsWhatItDoesNotKnow()
                                           "overtime=true\nstart-with-show=false\nplace=as-designed\n"
                                           "size=100\nscreen=0\n\n[remote]\nport=8080\n"));
     QCOMPARE(PreferencesFile(path()).read(), choices);
-}
-
-void TestPreferences::fifoIsNeitherReadNorReplaced()
-{
-    // A FIFO under the name: reading it would wait for ever, and a save would replace it.
-    QFile::remove(path());
-    QVERIFY(QDir().mkpath(m_temp.filePath(QStringLiteral("moriv"))));
-    QCOMPARE(mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
-    PreferencesFile file(path());
-    Outcome problem;
-    Choices choices = file.read(&problem);
-    QVERIFY(!problem);
-    QCOMPARE(choices, Choices());
-    choices.warnMinutes = 5;
-    const Outcome stored = file.store(choices);
-    QVERIFY(!stored);
-    QCOMPARE(stored.path, path());
-    QVERIFY(QFileInfo(path()).isFile() == false && QFileInfo::exists(path()));
 }
 
 QTEST_GUILESS_MAIN(TestPreferences)
