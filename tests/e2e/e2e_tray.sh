@@ -61,5 +61,5 @@ gdbus call --session --dest "$item" --object-path "$menu" --method com.canonical
 poll 10 gone "$program_pid" || fail "Quit in the tray's menu did not end the timer"
 status=0
 wait "$program_pid" || status=$?
-[ "$status" -eq 0 ] || fail "the timer ended with status $status"
+[ "$status" -eq 0 ] || fail "the timer ended with status $status: $(cat "$work/program.log")"
 echo "tray: all steps passed"
