@@ -14,14 +14,21 @@ WINEPATH="$(windows_path "$qt/bin");$(windows_path "$mingw_runtime")"
 WINEPATH="$WINEPATH;$(windows_path "$mingw_libraries")"
 export WINEPATH
 wine=$(command -v wine64 || command -v wine)
+# The tests run side by side in the one prefix (its wineserver serves them all): the first
+# makes it, the others wait for it. Nothing Wine starts keeps the lock.
 if [ ! -f "$WINEPREFIX/moriv-ready" ]; then
-    rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
-    "$wine" wineboot --init > /dev/null 2>&1 || true
-    # Wine hands no QT_* variable from Linux to Windows programs, so the windowless platform
-    # of the build's tools and unit tests is set in the prefix's own environment.
-    "$wine" reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f > /dev/null 2>&1
-    wineserver -w 2>/dev/null || true
-    touch "$WINEPREFIX/moriv-ready"
+    exec 8> "$WINEPREFIX.lock"
+    flock 8
+    if [ ! -f "$WINEPREFIX/moriv-ready" ]; then
+        rm -rf "$WINEPREFIX"
+        "$wine" wineboot --init > /dev/null 2>&1 8>&- || true
+        # Wine hands no QT_* variable from Linux to Windows programs, so the windowless
+        # platform of the build's tools and unit tests is set in the prefix's own environment.
+        "$wine" reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f > /dev/null 2>&1 8>&-
+        wineserver -w 2>/dev/null 8>&- || true
+        touch "$WINEPREFIX/moriv-ready"
+    fi
+    exec 8>&-
 fi
 exec "$wine" "$@"

@@ -9,7 +9,11 @@ program=$(readlink -f "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/dbus.sh"
 source "$here/../support/session.sh"
-export XDG_CONFIG_HOME="$work/config" XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=dconf
+# dconf's database and the file through which it tells its readers of a change are this
+# script's own.
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" XDG_CURRENT_DESKTOP=GNOME \
+       GSETTINGS_BACKEND=dconf
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 unset SWAYSOCK
 keys=org.gnome.settings-daemon.plugins.media-keys
 mine=/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/custom0/
@@ -17,7 +21,7 @@ dump() { dconf dump /org/gnome/settings-daemon/plugins/media-keys/; }
 # dconf-service, started by the bus on first use, writes where the bus's environment says.
 gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
     --method org.freedesktop.DBus.UpdateActivationEnvironment \
-    "{'XDG_CONFIG_HOME': '$XDG_CONFIG_HOME'}" > /dev/null
+    "{'XDG_CONFIG_HOME': '$XDG_CONFIG_HOME', 'XDG_RUNTIME_DIR': '$XDG_RUNTIME_DIR'}" > /dev/null
 
 step "the user's own shortcut holds Ctrl+Alt+D"
 gsettings set $keys custom-keybindings "['$mine']"

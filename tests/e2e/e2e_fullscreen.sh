@@ -7,6 +7,7 @@ set -euo pipefail
 
 program=$(readlink -f "$1")
 slideshow=$(readlink -f "$2")
+source "$(dirname "$0")/../support/dbus.sh"
 source "$(dirname "$0")/../support/session.sh"
 source "$(dirname "$0")/../support/pixels.sh"
 start_display 1024x768

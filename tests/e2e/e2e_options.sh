@@ -7,6 +7,7 @@
 set -euo pipefail
 
 program=$(readlink -f "$1")
+source "$(dirname "$0")/../support/dbus.sh"
 source "$(dirname "$0")/../support/session.sh"
 
 step "a wrong option: a message and status 2, no window"

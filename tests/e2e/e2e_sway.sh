@@ -77,10 +77,11 @@ if [ "${3:-}" = overlay ]; then
                     -format '%[fx:round(page.x+w/2)] %[fx:round(page.y+h/2)]\n' info:) \
         || fail "no digits in the screenshot"
     # sway's headless seat has no pointer: a VNC server's virtual one clicks, first beside the
-    # timer, where the show must get it, then on the digits.
-    background "$work/wayvnc.log" wayvnc 127.0.0.1 5933
+    # timer, where the show must get it, then on the digits. It listens on a socket of this
+    # script's, not on a port another test could hold.
+    background "$work/wayvnc.log" wayvnc --unix-socket "$work/vnc"
     clicked() {
-        python3 "$here/../support/vncclick.py" 5933 "$1" "$2" 2> /dev/null \
+        python3 "$here/../support/vncclick.py" "$work/vnc" "$1" "$2" 2> /dev/null \
             && poll 1 grep -qx "click $1 $2" "$work/slideshow.log"
     }
     poll 8 clicked 600 400 || fail "no click reaches the show: $(cat "$work/wayvnc.log")"

@@ -1,14 +1,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""vncclick.py PORT X Y: clicks at X Y through a VNC server here (wayvnc on a headless
-compositor, whose seat has no pointer of its own); the pointer rests there first, so that the
-client under it has bound the new pointer before the press."""
+"""vncclick.py SOCKET X Y: clicks at X Y through a VNC server at a Unix socket (wayvnc on a
+headless compositor, whose seat has no pointer of its own); the pointer rests there first, so
+that the client under it has bound the new pointer before the press."""
 import socket
 import struct
 import sys
 import time
 
-port, x, y = (int(value) for value in sys.argv[1:4])
-server = socket.create_connection(("127.0.0.1", port), timeout=5)
+x, y = (int(value) for value in sys.argv[2:4])
+server = socket.socket(socket.AF_UNIX)
+server.settimeout(5)
+server.connect(sys.argv[1])
 take = lambda size: server.recv(size, socket.MSG_WAITALL)  # noqa: E731
 take(12)
 server.sendall(b"RFB 003.008\n")

@@ -19,10 +19,11 @@ wine=$(command -v wine64 || command -v wine) || fail "Wine is not installed"
 wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver \
              2>/dev/null | head -n1) || fail "no wineserver"
 
+# The prefix is named before the trap that ends its wineserver, which never ends another's.
+export WINEPREFIX="$out/wineprefix"
 trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; session_cleanup' EXIT
 start_display 800x600
 
-export WINEPREFIX="$out/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX"
