@@ -29,12 +29,13 @@ XDG_CONFIG_HOME="$work/count-config" "$program" --minutes 1 --start --no-global-
 count_pid=$!
 pids+=("$count_pid")
 # The count starts as its window opens: from then on the windows are watched in the background
-# while the corners are tried, so the time-up message is seen when it opens.
+# while the corners are tried, so the time-up message is seen when it opens (looked for from 55 s
+# on, which leaves the cores to the tests beside this one; one before then is too early anyway).
 showing() { # COUNT: the program shows at least COUNT windows
     [ "$(xdotool search --onlyvisible --pid "$count_pid" 2>/dev/null | wc -l)" -ge "$1" ]
 }
 watch() { poll 150 showing "$1" && now > "$2"; } # COUNT FILE: when COUNT windows first show
-( watch 1 "$work/shown" && watch 2 "$work/time-up" ) &
+( watch 1 "$work/shown" && rest 55 && watch 2 "$work/time-up" ) &
 pids+=($!)
 
 step "corners: each window 16 px in from the corner of its screen"

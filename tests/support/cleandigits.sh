@@ -30,7 +30,7 @@ compare_moments() {
     local started
     started=$(now_ms)
     both start
-    at() { local due=$((started + $1)); while [ "$(now_ms)" -lt "$due" ]; do sleep 0.02; done; }
+    at() { local due=$((started + $1)); while before_ms "$due"; do rest 0.02; done; }
     at 1500 && matches first-tick
     at 2500 && both pause
     at 3000 && matches paused

@@ -27,6 +27,14 @@ milliseconds() {
     echo $(( ${whole:-0} * 1000 + 10#${part:0:3} ))
 }
 now_ms() { echo $(( ${EPOCHREALTIME/./} / 1000 )); }
+# before_ms DEADLINE: the clock in milliseconds is before DEADLINE.
+before_ms() { (( ${EPOCHREALTIME/./} / 1000 < $1 )); }
+# rest SECONDS: sleeps, as the loops below do many times a second, without starting a process
+# each time (the tests run side by side, and their waiting must leave the cores to the others):
+# it reads, with a time limit, from a pipe that nobody writes.
+mkfifo "$work/rest"
+exec {rest_fd}<> "$work/rest"
+rest() { read -r -t "$1" -u "$rest_fd" _ || true; }
 
 # poll SECONDS COMMAND...: runs the command until it succeeds, every 50 ms, and fails once
 # SECONDS have passed without success. The deadline is on the clock, not a count of tries,
@@ -36,8 +44,8 @@ poll() {
     shift
     while true; do
         "$@" && return 0
-        [ "$(now_ms)" -lt "$deadline" ] || return 1
-        sleep 0.05
+        before_ms "$deadline" || return 1
+        rest 0.05
     done
 }
 not() { ! "$@"; }
@@ -47,9 +55,9 @@ not() { ! "$@"; }
 steady() {
     local first deadline=$(( $(now_ms) + $(milliseconds "$1") ))
     first=$("${@:2}")
-    while [ "$(now_ms)" -lt "$deadline" ]; do
+    while before_ms "$deadline"; do
         [ "$("${@:2}")" = "$first" ] || return 1
-        sleep 0.05
+        rest 0.05
     done
 }
 
