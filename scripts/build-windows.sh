@@ -4,6 +4,8 @@
 # (scripts/build-qt-windows.sh, run first when needed), deploys it with the DLLs it needs and
 # packs moriv-VERSION-windows-x64.zip. With --test it also runs the tests under Wine.
 # Usage: build-windows.sh [--test] [output folder, default build-windows]
+# The tests run side by side, MORIV_TEST_JOBS at a time (by default three more than there are
+# cores, as in scripts/test.sh).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 test=OFF
@@ -61,5 +63,5 @@ echo "$out/$name-setup.exe: $(du -k "$out/$name-setup.exe" | cut -f1) KiB"
 
 if [ "$test" = ON ]; then
     echo "== tests under Wine"
-    ctest --test-dir "$out/build" --output-on-failure
+    ctest --test-dir "$out/build" -j "${MORIV_TEST_JOBS:-$(($(nproc) + 3))}" --output-on-failure
 fi

@@ -6,9 +6,12 @@
 # and network namespaces of its own, so that nothing stays mounted or running afterwards,
 # whatever fails, and its displays never meet the machine's. As root.
 # Usage: other-release.sh [build folder inside the root, default build-test]
+# The tests run side by side, MORIV_TEST_JOBS at a time (by default three more than there are
+# cores, as in scripts/test.sh).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build-test}
+test_jobs=${MORIV_TEST_JOBS:-$(($(nproc) + 3))}
 
 [ "$(id -u)" -eq 0 ] || { echo "other-release.sh: making a root needs root" >&2; exit 1; }
 host=$(. /etc/os-release && echo "${VERSION_ID:-}")
@@ -56,7 +59,7 @@ echo \"== Debian \$(cat /etc/debian_version): the ordinary build and its tests\"
 cmake -S . -B /moriv/$build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORIV_WARNINGS_AS_ERRORS=ON \
       > /dev/null
 cmake --build /moriv/$build --parallel $(nproc)
-ctest --test-dir /moriv/$build --output-on-failure"
+ctest --test-dir /moriv/$build -j $test_jobs --output-on-failure"
 
 # /dev is the machine's, with a shared-memory folder of the root's own; /proc shows only the
 # root's processes. When the namespace's first process ends, the kernel ends every other one

@@ -7,11 +7,16 @@
 # tests under Wine; last the ordinary build and its tests on the other Debian release (12 or
 # 13), in a root of that release kept beside Qt for Windows. This is what CI runs.
 #   --quick: only the ordinary build and its tests on this machine, for the inner loop.
+# The tests run side by side, MORIV_TEST_JOBS at a time (MORIV_TEST_JOBS=1: one by one).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh test
 jobs=$(nproc)
+# Tests side by side: one for each core, and three more for the three scripts that spend a
+# minute waiting for a count to run out.
+test_jobs=${MORIV_TEST_JOBS:-$((jobs + 3))}
+export MORIV_TEST_JOBS=$test_jobs
 
 ordinary_build() {
     cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORIV_WARNINGS_AS_ERRORS=ON \
@@ -21,7 +26,7 @@ ordinary_build() {
 if [ "${1:-}" = --quick ]; then
     echo "== tests (quick: the ordinary build only)"
     ordinary_build
-    ctest --test-dir build-test --output-on-failure
+    ctest --test-dir build-test -j "$test_jobs" --output-on-failure
     exit 0
 fi
 
@@ -43,13 +48,13 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMORIV_SANITIZE=ON \
 cmake --build build-asan --parallel "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
-    ctest --test-dir build-asan --output-on-failure
+    ctest --test-dir build-asan -j "$test_jobs" --output-on-failure
 
 echo "== tests"
 ordinary_build
 echo "== Debian package"
 bash scripts/package-check.sh build-test
-ctest --test-dir build-test --output-on-failure
+ctest --test-dir build-test -j "$test_jobs" --output-on-failure
 
 echo "== Windows: moriv.exe built against Qt from Debian's source, its tests under Wine"
 bash scripts/build-windows.sh --test build-windows
@@ -58,4 +63,4 @@ other=$( (. /etc/os-release && echo "${VERSION_ID:-}") | sed 's/^12$/13/; t; s/^
 echo "== Debian $other: the ordinary build and its tests in a root of that release"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-$sudo bash scripts/other-release.sh
+$sudo env MORIV_TEST_JOBS="$test_jobs" bash scripts/other-release.sh
