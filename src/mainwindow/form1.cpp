@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/form1.h"
 
+#include "mainwindow/timecaptions.h"
 #include "mainwindow/timeractions.h"
 #include "forms/messageboxservice.h"
 #include "platform/windowservices.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-const QString cleared = QStringLiteral("00");
 constexpr qreal digitPoints = 30;
 
 void setFontSize(QLabel *label, qreal points)
@@ -44,12 +44,11 @@ Form1::Form1(Services services, QWidget *parent)
     // Start counts the minutes in the dialog's box, loading it hidden when it is not loaded;
     // a save stops the count and asks for a reset.
     m_session->setStartMinutes([this] { return m_form2->Textsj()->text(); });
-    connect(m_session, &CountdownSession::minutesShown, this,
-            [this](const QString &text) { setCaption(m_labfen, text); });
-    connect(m_session, &CountdownSession::secondsShown, this,
-            [this](const QString &text) { setCaption(m_labmiao, text); });
-    connect(m_session, &CountdownSession::hundredthsShown, this,
-            [this](const QString &text) { setCaption(m_labhm, text); });
+    connect(m_session, &CountdownSession::timeShown, this, &Form1::showTime);
+    connect(m_session, &CountdownSession::hundredthsShown, this, [this](qint16 hundredths) {
+        if (setCaption(m_labhm, TimeCaptions::hundredths(hundredths)))
+            refreshKey();
+    });
     connect(m_session, &CountdownSession::colonChanged, this, &Form1::showColon);
     connect(m_session, &CountdownSession::secondShown, this,
             [this] { m_services.windows.keepOnTop(this); });
@@ -75,7 +74,8 @@ void Form1::Form_Load()
     windows.makeOverlay(this);
 
     m_settingsRead = m_session->load();
-    if (m_session->runOptions().minutes || !m_settingsRead)
+    // A file it could not use: the dialog starts from the default minutes the session counts.
+    if (!m_settingsRead)
         m_form2->loadWith(m_session->bt(), m_session->sj());
 
     const qreal scale = m_session->runOptions().scale;
@@ -86,8 +86,7 @@ void Form1::Form_Load()
         setFontSize(label, digitPoints * scale);
     // The design's caption, two digits wide, is the room the minutes have.
     m_minutesSlot = m_labfen->width();
-    setCaption(m_labfen, m_session->sj());
-    setCaption(m_labmiao, cleared);
+    showTime({ShownTime::Kind::Setting, 0, m_session->sj()});
     m_session->showTimeLeft();
 
     fitToVisibleLabels();
@@ -232,25 +231,41 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void Form1::setCaption(QLabel *label, const QString &text)
+bool Form1::setCaption(QLabel *label, const QString &text)
 {
     if (label->text() == text)
-        return;
+        return false;
     label->setText(text);
     m_fittedSizes.fit(label);
     if (label == m_labfen && m_layoutCaptured)
         fitMinutes();
-    if (label == m_labfen || label == m_labmiao) {
-        // Past zero the minutes carry a minus sign: the name says the time over.
-        const QString minutes = m_labfen->text().trimmed();
-        const QString seconds = m_labmiao->text().trimmed();
-        setAccessibleName(minutes.startsWith(u'-')
-                              ? tr("超时 %1 分 %2 秒").arg(minutes.mid(1)).arg(seconds.toInt())
-                              : tr("剩余 %1 分 %2 秒").arg(minutes, seconds));
-    }
     // Start-up keys the window once, when everything is in place.
-    if (m_layoutCaptured && !label->isHidden())
+    return m_layoutCaptured && !label->isHidden();
+}
+
+void Form1::showTime(const ShownTime &shown)
+{
+    const auto [minutes, seconds] = TimeCaptions::of(shown);
+    // The accessible name says the same in words; past zero, the time over.
+    if (m_timeNames.isEmpty())
+        m_timeNames = {tr("剩余 %1 分 %2 秒"), tr("超时 %1 分 %2 秒")};
+    const QString name = shown.kind == ShownTime::Kind::Over
+                             ? m_timeNames.at(1).arg(QString::number(shown.seconds / 60),
+                                                     QString::number(shown.seconds % 60))
+                             : m_timeNames.at(0).arg(minutes.trimmed(), seconds);
+    if (name != accessibleName())
+        setAccessibleName(name);
+    // Both captions first, then one new key for the two.
+    const bool secondsKeyed = setCaption(m_labmiao, seconds);
+    if (setCaption(m_labfen, minutes) || secondsKeyed)
         refreshKey();
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        m_timeNames.clear();
+    QWidget::changeEvent(event);
 }
 
 void Form1::refreshKey()

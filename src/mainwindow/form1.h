@@ -85,6 +85,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildForm();
@@ -92,7 +93,9 @@ private:
     void fitMinutes();
     int minutesExtra() const;
     void shiftPastMinutes(int pixels);
-    void setCaption(QLabel *label, const QString &text);
+    void showTime(const ShownTime &shown);
+    // Whether the key has to follow: the caption changed and shows.
+    bool setCaption(QLabel *label, const QString &text);
     void refreshKey();
     void showColon(bool secondFace);
     void scaleDesign(qreal factor);
@@ -112,6 +115,7 @@ private:
     bool m_growsLeftward = false;
     bool m_refreshingKey = false;
     FittedSizes m_fittedSizes;
+    QStringList m_timeNames; // the accessible name's two forms, in the interface's language
     TimerActions *m_actions = nullptr;
     std::unique_ptr<Form2> m_form2;
 

@@ -56,25 +56,10 @@ TimerActions::TimerActions(Services services, QObject *parent)
             &TimerActions::closeOpenWindows);
     connect(&session, &CountdownSession::finished, this, &TimerActions::end);
     connect(&session, &CountdownSession::questionClosed, this, &TimerActions::answerClosed);
-    // A minute more or less before Start: the dialog's box, which Start counts, holds them.
-    connect(&session, &CountdownSession::runMinutesChanged, this, [this](const QString &minutes) {
-        m_services.settings.loadWith(m_services.session.bt(), minutes);
-    });
 
     Form2 &dialog = m_services.settings;
     connect(&dialog, &Form2::closed, this, &TimerActions::answerClosed);
     connect(&dialog, &Form2::saved, &session, &CountdownSession::settingsSaved);
-    // With minutes for this run, a save makes its minutes this run's; closing unsaved leaves
-    // this run's minutes in the box rather than the file's.
-    connect(&dialog, &Form2::closed, this, [this] {
-        const std::optional<QString> minutes = m_services.session.runOptions().minutes;
-        if (!minutes)
-            return;
-        if (m_services.settings.isLoaded())
-            m_services.session.setRunMinutes(m_services.settings.minutesHolder());
-        else
-            m_services.settings.loadWith(m_services.session.bt(), *minutes);
-    });
 
     m_giveUp->setObjectName(QStringLiteral("GiveUp"));
     m_giveUp->setInterval(20000);
@@ -140,8 +125,14 @@ void TimerActions::handBackWhenAnswered(quintptr window)
 
 void TimerActions::openSettings()
 {
-    if (!m_services.session.isClosed())
-        m_services.settings.openModal();
+    const CountdownSession &session = m_services.session;
+    if (session.isClosed())
+        return;
+    // The dialog edits a copy of the minutes this run counts, when they are not the file's;
+    // a save commits it.
+    if (const std::optional<QString> minutes = session.runOptions().minutes)
+        m_services.settings.loadWith(session.bt(), *minutes);
+    m_services.settings.openModal();
 }
 
 void TimerActions::quit()

@@ -12,8 +12,6 @@
 
 namespace {
 
-const QString cleared = QStringLiteral("00");
-
 FormTimer *designTimer(const MonotonicClock &clock, QObject *owner, const char *name,
                        int interval)
 {
@@ -123,8 +121,7 @@ void CountdownSession::start()
         break;
     }
 
-    const std::optional<qint16> counter =
-        MinutesText::toMinutesCounter(m_startMinutes ? m_startMinutes() : m_sj);
+    const std::optional<qint16> counter = MinutesText::toMinutesCounter(countMinutes());
     if (!counter) {
         m_services.messages.information(
             tr("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！"));
@@ -136,6 +133,13 @@ void CountdownSession::start()
     m_timer1->setEnabled(true);
     m_timer2->setEnabled(true);
     updateWarning();
+}
+
+QString CountdownSession::countMinutes() const
+{
+    if (m_options.minutes)
+        return *m_options.minutes;
+    return m_startMinutes ? m_startMinutes() : m_sj;
 }
 
 void CountdownSession::pause()
@@ -166,7 +170,7 @@ void CountdownSession::resetConfirmed()
         emit questionClosed();
         return;
     }
-    clearSeconds();
+    clearHundredths();
     if (m_options.until) {
         m_deadlineShift = 0; // the deadline as asked for
         rewindCounters();
@@ -179,7 +183,7 @@ void CountdownSession::resetConfirmed()
         m_sj = *m_options.minutes; // this run's minutes, not the file's
     else
         read = m_services.settings.ReadSettingsFile(m_bt, m_sj);
-    emit minutesShown(m_sj);
+    showSetting(m_sj);
     rewindCounters();
     if (read)
         emit questionClosed();
@@ -195,8 +199,10 @@ void CountdownSession::settingsSaved(const QString &minutes)
     stopCount();
     if (isClosed())
         return;
-    emit minutesShown(minutes);
-    clearSeconds();
+    if (m_options.minutes)
+        m_options.minutes = minutes;
+    showSetting(minutes);
+    clearHundredths();
     showTimeLeft(); // a deadline still counts, whatever the file says
     // The next Start counts the saved minutes afresh instead of mixing them with the seconds
     // of the count that was stopped.
@@ -221,7 +227,12 @@ void CountdownSession::catchUpHundredths()
 void CountdownSession::showHundredths(qint16 hundredths)
 {
     m_hundredthsBehind = false;
-    emit hundredthsShown(QString::number(hundredths));
+    emit hundredthsShown(hundredths);
+}
+
+void CountdownSession::showSetting(const QString &minutes)
+{
+    emit timeShown({ShownTime::Kind::Setting, 0, minutes});
 }
 
 void CountdownSession::Timer1_Timer()
@@ -245,8 +256,7 @@ void CountdownSession::Timer1_Timer()
         emit secondShown();
         return;
     }
-    emit secondsShown(QString::number(shown.secondsShown));
-    emit minutesShown(QString::number(shown.minutesShown));
+    emit timeShown({ShownTime::Kind::Left, shown.minutesShown * 60 + shown.secondsShown, {}});
     if (shown.timeUp) {
         timeUp();
         return;
@@ -275,10 +285,8 @@ void CountdownSession::Timer3_Timer()
 
 void CountdownSession::timeUp()
 {
-    emit minutesShown(cleared);
-    emit secondsShown(cleared);
-    m_hundredthsBehind = false;
-    emit hundredthsShown(cleared);
+    emit timeShown({ShownTime::Kind::TimeUp, 0, {}});
+    clearHundredths();
     for (FormTimer *timer : {m_timer1, m_timer2, m_timer3})
         timer->setEnabled(false);
     stopWarning();
@@ -298,11 +306,10 @@ void CountdownSession::stopCount()
     stopWarning();
 }
 
-void CountdownSession::clearSeconds()
+void CountdownSession::clearHundredths()
 {
-    emit secondsShown(cleared);
     m_hundredthsBehind = false;
-    emit hundredthsShown(cleared);
+    emit hundredthsShown(0);
 }
 
 void CountdownSession::rewindCounters()

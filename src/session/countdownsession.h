@@ -14,6 +14,23 @@ class FormTimer;
 class MessageBoxService;
 class MonotonicClock;
 
+// What the display shows, in numbers; the window writes the captions from them.
+struct ShownTime
+{
+    enum class Kind {
+        Setting, // the minutes as stored, verbatim (any text), and no seconds yet
+        Left,    // the seconds left, as minutes and seconds
+        Zero,    // the count has just reached zero and goes on past it
+        Over,    // the seconds past zero
+        TimeUp,  // time is up: everything cleared
+    };
+    Kind kind = Kind::Setting;
+    qint32 seconds = 0; // Left, Over
+    QString setting;    // Setting
+
+    bool operator==(const ShownTime &) const = default;
+};
+
 // The countdown the speaker runs, free of any window: the clock and its three timers (Timer1
 // the seconds, Timer2 the hundredths, Timer3 the colon's blink), the minutes the display shows
 // and the settings file they come from. It runs the commands start, pause and reset, asks its
@@ -36,10 +53,12 @@ public:
     // Before load().
     void setRunOptions(const RunOptions &options) { m_options = options; }
     const RunOptions &runOptions() const { return m_options; }
-    // A save in the settings dialog makes its minutes this run's (with --minutes only).
-    void setRunMinutes(const QString &minutes) { m_options.minutes = minutes; }
-    // Where Start reads the minutes to count: the settings dialog's box.
+    // Where Start reads the stored minutes to count: the settings dialog's box, as last loaded
+    // from the file or saved.
     void setStartMinutes(std::function<QString()> boxText) { m_startMinutes = std::move(boxText); }
+    // What a fresh Start counts: this run's minutes (--minutes, a minute more or less before
+    // Start, a save while they are set), or else the stored ones.
+    QString countMinutes() const;
 
     // Reads the settings file, or takes this run's minutes, and sets the timers up; the
     // display shows the minutes. A settings file it could not use fails (the session counts
@@ -66,7 +85,7 @@ public:
     // question is answered later: questionClosed() follows.
     void reset();
     // The settings dialog saved these minutes: the count stops, and the next Start counts them
-    // afresh.
+    // afresh; they are this run's when it has its own.
     void settingsSaved(const QString &minutes);
     // A minute more or less while counting or paused, shown at once; less leaves at least a
     // second. Past zero they move the time over. Before Start they change the minutes this
@@ -89,9 +108,9 @@ public:
     void Timer3_Timer();
 
 signals:
-    void minutesShown(const QString &text);
-    void secondsShown(const QString &text);
-    void hundredthsShown(const QString &text);
+    void timeShown(const ShownTime &shown);
+    // The hundredths as they spin (99 down to 1); 0 when cleared.
+    void hundredthsShown(qint16 hundredths);
     // The colon blinks by showing its second face (Label1) instead of its first (Label2).
     void colonChanged(bool secondFace);
     // A second went by on the display.
@@ -103,20 +122,19 @@ signals:
     void finished();
     // The reset question has closed, and what its answer showed with it.
     void questionClosed();
-    // Before Start, a minute more or less made these minutes this run's.
-    void runMinutesChanged(const QString &minutes);
     // The count started, stopped, went past zero or ended.
     void stateChanged();
 
 private:
     void resetConfirmed();
     void stopCount();
-    void clearSeconds();
+    void clearHundredths();
     void rewindCounters();
     void updateWarning();
     void stopWarning();
     void timeUp();
     void showHundredths(qint16 hundredths);
+    void showSetting(const QString &minutes);
     void shiftBy(qint32 seconds);
     void shiftMinutes(int minutes);
     void showLeft(qint32 seconds);

@@ -60,28 +60,23 @@ void CountdownSession::shiftMinutes(int minutes)
 {
     // Before Start: the minutes the first Start counts, for this run; the settings file keeps
     // its own.
-    const std::optional<qint16> counter =
-        MinutesText::toMinutesCounter(m_startMinutes ? m_startMinutes() : m_sj);
+    const std::optional<qint16> counter = MinutesText::toMinutesCounter(countMinutes());
     if (!counter)
         return;
     const int shifted = std::clamp(*counter + 1 + minutes, 1, MinutesText::maxMinutes);
     m_options.minutes = QString::number(shifted);
     m_sj = *m_options.minutes;
-    emit minutesShown(m_sj);
-    emit runMinutesChanged(m_sj);
+    showSetting(m_sj);
 }
 
 void CountdownSession::showLeft(qint32 seconds)
 {
-    emit secondsShown(QString::number(seconds % 60));
-    emit minutesShown(QString::number(seconds / 60));
+    emit timeShown({ShownTime::Kind::Left, seconds, {}});
 }
 
 void CountdownSession::showOver()
 {
-    const qint32 over = m_clock.overSeconds();
-    emit secondsShown(QStringLiteral("%1").arg(over % 60, 2, 10, QLatin1Char('0')));
-    emit minutesShown(QLatin1Char('-') + QString::number(over / 60));
+    emit timeShown({ShownTime::Kind::Over, m_clock.overSeconds(), {}});
 }
 
 void CountdownSession::overrun()
@@ -91,8 +86,7 @@ void CountdownSession::overrun()
     emit stateChanged();
     m_timer2->setEnabled(false);
     stopWarning();
-    emit secondsShown(QStringLiteral("00"));
-    emit minutesShown(QStringLiteral("0"));
+    emit timeShown({ShownTime::Kind::Zero, 0, {}});
 }
 
 void CountdownSession::shiftDeadline(qint32 seconds)

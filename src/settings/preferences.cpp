@@ -181,7 +181,11 @@ Outcome PreferencesFile::store(const Choices &choices)
 
     if (const Outcome replaceable = RegularFile::mayReplace(m_path); !replaceable)
         return replaceable;
-    const QString folder = QFileInfo(m_path).absolutePath();
+    // A file the speaker made read-only keeps its choices, whoever runs the timer.
+    const QFileInfo existing(m_path);
+    if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner))
+        return Outcome::failure(m_path, QStringLiteral("the file is read-only"));
+    const QString folder = existing.absolutePath();
     if (!QDir().mkpath(folder))
         return Outcome::failure(m_path, QStringLiteral("cannot make the folder %1")
                                             .arg(QDir::toNativeSeparators(folder)));

@@ -4,6 +4,7 @@
 #include "session/countdownsession.h"
 
 #include "forms/formtimer.h"
+#include "mainwindow/timecaptions.h"
 #include "support/fakeclock.h"
 #include "support/fakemessageboxes.h"
 
@@ -32,12 +33,14 @@ public:
             QVERIFY(QDir().mkpath(folder()) && file.open(QIODevice::WriteOnly)
                     && file.write(settings) == settings.size());
         file.close();
-        const auto keep = [](QString &shown) {
-            return [&shown](const QString &text) { shown = text; };
-        };
-        QObject::connect(&session, &CountdownSession::minutesShown, keep(minutes));
-        QObject::connect(&session, &CountdownSession::secondsShown, keep(seconds));
-        QObject::connect(&session, &CountdownSession::hundredthsShown, keep(hundredths));
+        QObject::connect(&session, &CountdownSession::timeShown, [this](const ShownTime &shown) {
+            const TimeCaptions captions = TimeCaptions::of(shown);
+            minutes = captions.minutes;
+            seconds = captions.seconds;
+        });
+        QObject::connect(&session, &CountdownSession::hundredthsShown, [this](qint16 shown) {
+            hundredths = TimeCaptions::hundredths(shown);
+        });
         QObject::connect(&session, &CountdownSession::colonChanged,
                          [this](bool second) { secondFace = second; });
         QObject::connect(&session, &CountdownSession::finished, [this] { ++finished; });

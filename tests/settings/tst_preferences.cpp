@@ -32,7 +32,8 @@ private:
 
 void TestPreferences::read_data()
 {
-    QTest::addColumn<QByteArray>("contents"); // "-": no file; "fifo": a FIFO
+    // "-": no file; "fifo": a FIFO; "read-only:" before the contents: a file nobody may write
+    QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<bool>("damaged");
     QTest::addColumn<bool>("overtime");
     QTest::addColumn<int>("warn");
@@ -55,6 +56,8 @@ void TestPreferences::read_data()
     // Reading it would wait for ever, and a save would replace it.
     QTest::newRow("a FIFO: neither read nor replaced") << QByteArray("fifo") << true << false << 1
                                                        << 0 << 100;
+    QTest::newRow("read-only: read, and never replaced")
+        << QByteArray("read-only:[choices]\nsize=150\n") << false << false << 1 << 0 << 150;
     QTest::newRow("too long: damaged")
         << QByteArray("[choices]\n#") + QByteArray(PreferencesFile::maxBytes, 'x') << true << false
         << 1 << 0 << 100;
@@ -69,10 +72,15 @@ void TestPreferences::read()
     QFETCH(int, place);
     QFETCH(int, size);
     QFile::remove(path());
+    const bool readOnly = contents.startsWith("read-only:");
+    if (readOnly)
+        contents.remove(0, qstrlen("read-only:"));
     if (contents == "fifo")
         QCOMPARE(mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
     else if (contents != "-")
         write(contents);
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     PreferencesFile file(path());
     Outcome problem;
     Choices choices = file.read(&problem);
@@ -81,12 +89,13 @@ void TestPreferences::read()
     QCOMPARE(choices.warnMinutes, warn);
     QCOMPARE(int(choices.place), place);
     QCOMPARE(choices.sizePercent, size);
-    if (contents == "fifo") {
+    if (contents == "fifo" || readOnly) {
         choices.warnMinutes = 5;
         const Outcome stored = file.store(choices);
         QVERIFY(!stored && stored.path == path());
-        QVERIFY(!QFileInfo(path()).isFile() && QFileInfo::exists(path()));
-    } else if (contents != "-") {
+        QCOMPARE(QFileInfo(path()).isFile(), readOnly);
+    }
+    if (contents != "-" && contents != "fifo") {
         // Reading never writes: a damaged file stays as it was until a choice is made.
         QFile again(path());
         QVERIFY(again.open(QIODevice::ReadOnly));
