@@ -25,12 +25,13 @@ case "$release" in
     "debian 12"|"debian 13") ;;
     *) echo "install-deps.sh: $release is not Debian 12 or 13; install by hand: a C++20" \
             "compiler, CMake 3.25, Qt 6.4 or later (Core, Gui, Widgets, Network, DBus," \
-            "LinguistTools), the xcb and xcb-keysyms headers, GLib and pkg-config" >&2
+            "LinguistTools), the xcb, xcb-keysyms and xcb-shape headers, GLib and pkg-config" >&2
        exit 1 ;;
 esac
 
 packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools libxcb1-dev libxcb-keysyms1-dev
-          qt6-translations-l10n fonts-dseg fonts-noto-cjk gzip libglib2.0-dev pkg-config)
+          libxcb-shape0-dev qt6-translations-l10n fonts-dseg fonts-noto-cjk gzip libglib2.0-dev
+          pkg-config)
 linux_test=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi openbox imagemagick xterm wmctrl
             libxcb-composite0-dev desktop-file-utils lintian man-db xfwm4 x11-xserver-utils
             sway xwayland wtype grim qt6-wayland appstream python3-gi dconf-service

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/x11/keymask.h"
-
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#include <functional>
 
 // A shaped window is mapped with pixels only inside its shape; outside it the X server leaves
 // whatever it had (black, or the desktop below), which a compositor that ignores the shape
@@ -15,9 +15,9 @@
 class FirstExposure final : public QObject
 {
 public:
-    explicit FirstExposure(QWidget *window)
+    FirstExposure(QWidget *window, std::function<void()> paintWhole)
         : QObject(window)
-        , m_window(window)
+        , m_paintWhole(std::move(paintWhole))
     {
     }
 
@@ -28,9 +28,7 @@ public:
             handle->removeEventFilter(this);
             // After Qt has painted what the exposure asks for.
             QTimer::singleShot(0, this, [this] {
-                const QRegion shape = m_window->mask();
-                KeyMask::repaintWithin(m_window, m_window->rect(), m_window->rect());
-                m_window->setMask(shape);
+                m_paintWhole();
                 deleteLater();
             });
         }
@@ -38,5 +36,5 @@ public:
     }
 
 private:
-    QWidget *m_window;
+    std::function<void()> m_paintWhole;
 };

@@ -83,57 +83,66 @@ QRegion LabelRegions::regionOf(const QLabel *label)
         texts.look = look;
         texts.regions.clear();
     }
-    const Text text{label->text(), label->size()};
-    const auto found = texts.regions.constFind(text);
-    if (found != texts.regions.constEnd())
-        return *found;
-    const QRegion region = childRegion(const_cast<QLabel *>(label));
-    texts.regions.insert(text, region);
-    return region;
+    Text text{label->text(), label->size()};
+    if (text == texts.last && !texts.regions.isEmpty())
+        return texts.lastRegion;
+    auto found = texts.regions.constFind(text);
+    if (found == texts.regions.constEnd())
+        found = texts.regions.insert(text, childRegion(const_cast<QLabel *>(label)));
+    texts.last = std::move(text);
+    texts.lastRegion = *found;
+    return texts.lastRegion;
 }
 
 QRegion LabelRegions::unite(Shown shown)
 {
-    const auto box = [](const std::pair<QPoint, QRegion> &own) {
-        return own.second.boundingRect().translated(own.first);
-    };
-    const auto placed = [](const std::pair<QPoint, QRegion> &own) {
-        return own.second.translated(own.first);
-    };
-    QList<const QWidget *> changed;
+    const Parts parts = split(std::move(shown));
+    return parts.changed.isEmpty() ? parts.rest : parts.rest + parts.changed;
+}
+
+LabelRegions::Parts LabelRegions::split(Shown shown)
+{
+    const auto box = [](const Child &own) { return own.region.boundingRect().translated(own.pos); };
+    const auto placed = [](const Child &own) { return own.region.translated(own.pos); };
+    // The same children in the same order, as from one tick to the next, compare one by one;
+    // any other change counts every child as changed.
     bool sameChildren = shown.size() == m_shown.size();
-    for (auto it = shown.cbegin(); it != shown.cend(); ++it) {
-        const auto before = m_shown.constFind(it.key());
-        if (before == m_shown.cend()) {
-            sameChildren = false;
-            m_changed |= box(*it);
-        } else if (before->first != it->first || !(before->second == it->second)) {
-            changed.append(it.key());
-            m_changed |= box(*before) | box(*it);
+    for (qsizetype i = 0; sameChildren && i < shown.size(); ++i)
+        sameChildren = shown[i].widget == m_shown[i].widget;
+    QVarLengthArray<qsizetype, 8> changed;
+    if (sameChildren) {
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            if (shown[i].pos != m_shown[i].pos || !(shown[i].region == m_shown[i].region)) {
+                changed.append(i);
+                m_changed |= box(m_shown[i]) | box(shown[i]);
+            }
         }
+    } else {
+        for (const Child &own : std::as_const(m_shown))
+            m_changed |= box(own);
+        for (const Child &own : std::as_const(shown))
+            m_changed |= box(own);
     }
-    for (auto it = m_shown.cbegin(); it != m_shown.cend(); ++it)
-        if (!shown.contains(it.key()))
-            m_changed |= box(*it);
 
     if (!sameChildren || changed.size() > 1) {
         m_restWithout = nullptr;
-        m_united = QRegion();
-        for (const auto &own : std::as_const(shown))
-            m_united += placed(own);
+        m_rest = QRegion();
+        m_moving = QRegion();
+        for (const Child &own : std::as_const(shown))
+            m_rest += placed(own);
     } else if (changed.size() == 1) {
-        const QWidget *moving = changed.first();
-        if (m_restWithout != moving) {
+        const Child &moving = shown[changed.first()];
+        if (m_restWithout != moving.widget) {
             m_rest = QRegion();
-            for (auto it = shown.cbegin(); it != shown.cend(); ++it)
-                if (it.key() != moving)
-                    m_rest += placed(*it);
-            m_restWithout = moving;
+            for (const Child &own : std::as_const(shown))
+                if (own.widget != moving.widget)
+                    m_rest += placed(own);
+            m_restWithout = moving.widget;
         }
-        m_united = m_rest + placed(shown.value(moving));
+        m_moving = placed(moving);
     }
     m_shown = std::move(shown);
-    return m_united;
+    return {m_rest, m_moving};
 }
 
 qsizetype LabelRegions::size() const
@@ -144,10 +153,10 @@ qsizetype LabelRegions::size() const
     return entries;
 }
 
-QRegion keyRegion(QWidget *window, LabelRegions &labels)
+std::optional<LabelRegions::Shown> shownChildren(QWidget *window, LabelRegions &labels)
 {
     if (!isBlack(window->palette().color(window->backgroundRole())))
-        return nonBlackRegion(renderWidget(window));
+        return std::nullopt;
     // The background is black and keyed out; what is left are the visible children's lit
     // pixels. Labels draw no background of their own, so their pixels simply add up.
     LabelRegions::Shown shown;
@@ -156,12 +165,21 @@ QRegion keyRegion(QWidget *window, LabelRegions &labels)
         if (!child || child->isHidden() || child->isWindow())
             continue;
         const auto *label = qobject_cast<QLabel *>(child);
-        const bool plainLabel = label && !label->autoFillBackground() && label->pixmap().isNull()
+        // A label showing a picture or a movie has no text.
+        const bool plainLabel = label && !label->autoFillBackground() && !label->text().isEmpty()
                                 && label->children().isEmpty();
         const QRegion own = plainLabel ? labels.regionOf(label) : childRegion(child);
-        shown.insert(child, {child->pos(), own});
+        shown.append({child, child->pos(), own});
     }
-    return labels.unite(std::move(shown)) & window->rect();
+    return shown;
+}
+
+QRegion keyRegion(QWidget *window, LabelRegions &labels)
+{
+    std::optional<LabelRegions::Shown> shown = shownChildren(window, labels);
+    if (!shown)
+        return nonBlackRegion(renderWidget(window));
+    return labels.unite(std::move(*shown)) & window->rect();
 }
 
 bool applyColourKey(QWidget *widget, LabelRegions &labels)

@@ -5,7 +5,9 @@
 #include <QFont>
 #include <QHash>
 #include <QRegion>
+#include <QVarLengthArray>
 
+#include <optional>
 #include <utility>
 
 class QImage;
@@ -31,11 +33,25 @@ public:
     QRegion regionOf(const QLabel *label);
     qsizetype size() const;
 
-    // Each child's own pixels and where it stands.
-    using Shown = QHash<const QWidget *, std::pair<QPoint, QRegion>>;
+    // Each child's own pixels and where it stands, in the window's order of its children.
+    struct Child
+    {
+        const QWidget *widget;
+        QPoint pos;
+        QRegion region;
+    };
+    using Shown = QVarLengthArray<Child, 8>;
     // The union of the children's pixels, in the window's coordinates. A tick changes one
     // child, so the union of all the others is kept and the changed one added to it.
     QRegion unite(Shown shown);
+    // The same union in two parts, for a window system that unites them itself: the pixels of
+    // every child but the one that changed last, and that one's (empty when several did).
+    struct Parts
+    {
+        QRegion rest;
+        QRegion changed;
+    };
+    Parts split(Shown shown);
     // The bounding box of the pixels that changed since the key before: each child's whose
     // own changed, before and after; empty when none is known to have.
     QRect takeChanged() { return std::exchange(m_changed, QRect()); }
@@ -67,10 +83,13 @@ private:
     {
         Look look;
         QHash<Text, QRegion> regions;
+        // A tick changes one label: the others show what they showed last time.
+        Text last;
+        QRegion lastRegion;
     };
     QHash<const QLabel *, Texts> m_labels;
     Shown m_shown;
-    QRegion m_united;
+    QRegion m_moving; // the last child that changed alone, where it stands
     // The union of every child's pixels but this one's.
     const QWidget *m_restWithout = nullptr;
     QRegion m_rest;
@@ -81,6 +100,9 @@ private:
 // The window's non-black pixels. On a black window the region is the union of its visible
 // children's, each label's taken from the cache; any other window is drawn whole.
 QRegion keyRegion(QWidget *window, LabelRegions &labels);
+// The visible children's own pixels and where they stand, on a black window; nothing on any
+// other.
+std::optional<LabelRegions::Shown> shownChildren(QWidget *window, LabelRegions &labels);
 
 // Masks the widget down to its pixels that are not exactly black. Returns whether the mask
 // changed, so that callers only disturb the window system when there is something new. A

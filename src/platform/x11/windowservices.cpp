@@ -6,6 +6,7 @@
 #include "platform/x11/firstexposure.h"
 #include "platform/x11/fullscreen.h"
 #include "platform/x11/keymask.h"
+#include "platform/x11/shapedkey.h"
 #include "platform/x11/windowtype.h"
 #include "platform/x11/x11.h"
 
@@ -101,7 +102,8 @@ public:
         applyKey(window);
         if (window->testAttribute(Qt::WA_TranslucentBackground)) {
             window->winId();
-            window->windowHandle()->installEventFilter(new FirstExposure(window));
+            window->windowHandle()->installEventFilter(
+                new FirstExposure(window, [this, window] { paintWhole(window); }));
         }
     }
 
@@ -213,16 +215,33 @@ private:
                 return;
             }
             m_window = id;
+            m_shapedKey = ShapedKey(); // a new native window has no shape yet
             m_eventMask = reply->your_event_mask;
             std::free(reply);
         }
         const uint32_t quiet = m_eventMask & ~uint32_t(XCB_EVENT_MASK_EXPOSURE);
         xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &quiet);
-        KeyMask::applyColourKey(window, m_labelRegions);
+        if (!m_shapedKey.apply(connection, window))
+            KeyMask::applyColourKey(window, m_labelRegions);
         xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &m_eventMask);
     }
 
-    KeyMask::LabelRegions m_labelRegions;
+    void paintWhole(QWidget *window)
+    {
+        xcb_connection_t *connection = x11Connection();
+        if (connection && window->mask().isEmpty() && m_window == window->winId()) {
+            m_shapedKey.paintWhole(connection, window);
+            return;
+        }
+        const QRegion shape = window->mask();
+        KeyMask::repaintWithin(window, window->rect(), window->rect());
+        window->setMask(shape);
+    }
+
+    // The timer's window is shaped by the X server straight from its labels' pixels; a window
+    // of another kind, or one not yet made, through Qt's mask.
+    ShapedKey m_shapedKey;
+    KeyMask::LabelRegions &m_labelRegions = m_shapedKey.labels();
     // The windows keyed out; a window that is gone leaves a null here.
     QList<QPointer<QWidget>> m_keyed;
 
