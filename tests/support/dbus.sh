@@ -3,7 +3,26 @@
 # Source first, with no arguments: runs the calling script again inside a private D-Bus
 # session, which carries the accessibility bus the screen reader helpers use; scripts that run
 # side by side never meet on a bus.
+#
+# The desktop's portals start on it only for a script that sets MORIV_E2E_PORTALS=1 first: Qt
+# asks them for the desktop's settings, and a portal started on a bus that ends with the script
+# can outlive it, holding the test's output open until its time runs out.
 if [ -z "${MORIV_E2E_IN_SESSION:-}" ]; then
     export MORIV_E2E_IN_SESSION=1
-    exec dbus-run-session -- bash "$0" "$@"
+    if [ -n "${MORIV_E2E_PORTALS:-}" ]; then
+        exec dbus-run-session -- bash "$0" "$@"
+    fi
+    MORIV_E2E_BUS=$(mktemp -d)
+    export MORIV_E2E_BUS
+    mkdir "$MORIV_E2E_BUS/services"
+    for service in /usr/share/dbus-1/services/*.service; do
+        case ${service##*/} in
+            org.freedesktop.portal.* | org.freedesktop.impl.portal.*) ;;
+            *) ln -s "$service" "$MORIV_E2E_BUS/services/" ;;
+        esac
+    done
+    sed -e "s|<standard_session_servicedirs */>|<servicedir>$MORIV_E2E_BUS/services</servicedir>|" \
+        -e 's|<includedir>session.d</includedir>||' \
+        /usr/share/dbus-1/session.conf > "$MORIV_E2E_BUS/session.conf"
+    exec dbus-run-session --config-file="$MORIV_E2E_BUS/session.conf" -- bash "$0" "$@"
 fi
