@@ -24,5 +24,9 @@ if [ -z "${MORIV_E2E_IN_SESSION:-}" ]; then
     sed -e "s|<standard_session_servicedirs */>|<servicedir>$MORIV_E2E_BUS/services</servicedir>|" \
         -e 's|<includedir>session.d</includedir>||' \
         /usr/share/dbus-1/session.conf > "$MORIV_E2E_BUS/session.conf"
-    exec dbus-run-session --config-file="$MORIV_E2E_BUS/session.conf" -- bash "$0" "$@"
+    # The bus reads its folder until it ends: it goes afterwards.
+    status=0
+    dbus-run-session --config-file="$MORIV_E2E_BUS/session.conf" -- bash "$0" "$@" || status=$?
+    rm -rf "$MORIV_E2E_BUS"
+    exit "$status"
 fi

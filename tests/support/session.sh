@@ -95,7 +95,7 @@ stop() {
 session_cleanup() {
     trap - EXIT
     [ ${#pids[@]} -eq 0 ] || stop "${pids[@]}"
-    rm -rf "$work" "${MORIV_E2E_BUS:-}"
+    rm -rf "$work"
 }
 trap session_cleanup EXIT
 
