@@ -6,6 +6,7 @@
 #include "forms/messageboxservice.h"
 #include "platform/windowservices.h"
 #include "settings/form2.h"
+#include "settings/settingsdialog.h"
 #include "settings/settingsmessages.h"
 
 #include <QContextMenuEvent>
@@ -40,10 +41,10 @@ Form1::Form1(Services services, QWidget *parent)
     m_session = new CountdownSession({m_services.messages, m_services.clock, m_services.settings},
                                      this);
     buildForm();
-    m_form2 = std::make_unique<Form2>(m_services.settings, m_services.messages);
+    m_form2 = new SettingsDialog(m_services.settings, m_services.messages, this);
     // Start counts the minutes in the dialog's box, loading it hidden when it is not loaded;
     // a save stops the count and asks for a reset.
-    m_session->setStartMinutes([this] { return m_form2->Textsj()->text(); });
+    m_session->setStartMinutes([this] { return settingsDialog().Textsj()->text(); });
     connect(m_session, &CountdownSession::timeShown, this, &Form1::showTime);
     connect(m_session, &CountdownSession::hundredthsShown, this, [this](qint16 hundredths) {
         if (setCaption(m_labhm, TimeCaptions::hundredths(hundredths)))
@@ -63,6 +64,11 @@ Form1::Form1(Services services, QWidget *parent)
 
 Form1::~Form1() = default;
 
+Form2 &Form1::settingsDialog()
+{
+    return m_form2->get();
+}
+
 void Form1::Form_Load()
 {
     WindowServices &windows = m_services.windows;
@@ -76,7 +82,7 @@ void Form1::Form_Load()
     m_settingsRead = m_session->load();
     // A file it could not use: the dialog starts from the default minutes the session counts.
     if (!m_settingsRead)
-        m_form2->loadWith(m_session->bt(), m_session->sj());
+        settingsDialog().loadWith(m_session->bt(), m_session->sj());
 
     const qreal scale = m_session->runOptions().scale;
     m_scale = scale;

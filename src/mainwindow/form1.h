@@ -12,6 +12,7 @@
 #include <memory>
 
 class Form2;
+class SettingsDialog;
 class MessageBoxService;
 class MonotonicClock;
 class QLabel;
@@ -48,7 +49,8 @@ public:
     // nobody can see it.
     QString hundredthsCaption();
 
-    Form2 &settingsDialog() { return *m_form2; }
+    // The settings dialog, made hidden on first use.
+    Form2 &settingsDialog();
     const ProportionalLayout &layout() const { return m_layout; }
     // The controls in the order the window created them; the layout walks them.
     QList<QWidget *> controls() const;
@@ -117,7 +119,7 @@ private:
     FittedSizes m_fittedSizes;
     QStringList m_timeNames; // the accessible name's two forms, in the interface's language
     TimerActions *m_actions = nullptr;
-    std::unique_ptr<Form2> m_form2;
+    SettingsDialog *m_form2 = nullptr;
 
     QPushButton *m_comhuifu = nullptr;
     QPushButton *m_compause = nullptr;

@@ -6,6 +6,7 @@
 #include "platform/windowservices.h"
 #include "session/countdownsession.h"
 #include "settings/form2.h"
+#include "settings/settingsdialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,9 +58,10 @@ TimerActions::TimerActions(Services services, QObject *parent)
     connect(&session, &CountdownSession::finished, this, &TimerActions::end);
     connect(&session, &CountdownSession::questionClosed, this, &TimerActions::answerClosed);
 
-    Form2 &dialog = m_services.settings;
-    connect(&dialog, &Form2::closed, this, &TimerActions::answerClosed);
-    connect(&dialog, &Form2::saved, &session, &CountdownSession::settingsSaved);
+    connect(&m_services.settings, &SettingsDialog::made, this, [this](Form2 &dialog) {
+        connect(&dialog, &Form2::closed, this, &TimerActions::answerClosed);
+        connect(&dialog, &Form2::saved, &m_services.session, &CountdownSession::settingsSaved);
+    });
 
     m_giveUp->setObjectName(QStringLiteral("GiveUp"));
     m_giveUp->setInterval(20000);
@@ -68,7 +70,8 @@ TimerActions::TimerActions(Services services, QObject *parent)
 
 bool TimerActions::isWaitingForAnswer() const
 {
-    return m_services.messages.isOpen() || m_services.settings.isVisible();
+    const Form2 *dialog = m_services.settings.ifMade();
+    return m_services.messages.isOpen() || (dialog && dialog->isVisible());
 }
 
 void TimerActions::updateEnabled()
@@ -131,8 +134,8 @@ void TimerActions::openSettings()
     // The dialog edits a copy of the minutes this run counts, when they are not the file's;
     // a save commits it.
     if (const std::optional<QString> minutes = session.runOptions().minutes)
-        m_services.settings.loadWith(session.bt(), *minutes);
-    m_services.settings.openModal();
+        m_services.settings.get().loadWith(session.bt(), *minutes);
+    m_services.settings.get().openModal();
 }
 
 void TimerActions::quit()
@@ -152,7 +155,8 @@ void TimerActions::closeOpenWindows()
 {
     m_giveUp->setEnabled(false);
     m_services.messages.abortOpenBoxes();
-    m_services.settings.abortModal();
+    if (Form2 *dialog = m_services.settings.ifMade())
+        dialog->abortModal();
 }
 
 void TimerActions::answerClosed()

@@ -9,7 +9,7 @@
 #include <functional>
 
 class CountdownSession;
-class Form2;
+class SettingsDialog;
 class FormTimer;
 class MessageBoxService;
 class MonotonicClock;
@@ -34,7 +34,7 @@ public:
     struct Services
     {
         CountdownSession &session;
-        Form2 &settings;
+        SettingsDialog &settings;
         MessageBoxService &messages;
         WindowServices &windows;
         const MonotonicClock &clock;
