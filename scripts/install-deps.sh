@@ -25,17 +25,19 @@ case "$release" in
     "debian 12"|"debian 13") ;;
     *) echo "install-deps.sh: $release is not Debian 12 or 13; install by hand: a C++20" \
             "compiler, CMake 3.25, Qt 6.4 or later (Core, Gui, Widgets, Network, DBus," \
-            "LinguistTools), the xcb, xcb-keysyms and xcb-shape headers, GLib and pkg-config" >&2
+            "LinguistTools), the xcb, xcb-keysyms, xcb-shape and libcanberra headers, GLib and" \
+            "pkg-config" >&2
        exit 1 ;;
 esac
 
 packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools libxcb1-dev libxcb-keysyms1-dev
-          libxcb-shape0-dev qt6-translations-l10n fonts-dseg fonts-noto-cjk gzip libglib2.0-dev
-          pkg-config)
+          libxcb-shape0-dev libcanberra-dev qt6-translations-l10n fonts-dseg fonts-noto-cjk gzip
+          libglib2.0-dev pkg-config)
 linux_test=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi openbox imagemagick xterm wmctrl
             libxcb-composite0-dev desktop-file-utils lintian man-db xfwm4 x11-xserver-utils
             sway xwayland wtype grim qt6-wayland appstream python3-gi dconf-service
-            dconf-gsettings-backend dconf-cli gnome-settings-daemon-common shellcheck)
+            dconf-gsettings-backend dconf-cli gnome-settings-daemon-common shellcheck
+            libcanberra0 libcanberra-pulse sound-theme-freedesktop pulseaudio pulseaudio-utils sox)
 # The fuzzer and the sanitizers' leak checker: Debian's default clang and its runtime.
 sanitizers=(clang libclang-rt-dev)
 # Another release's root for the ordinary build (scripts/other-release.sh).

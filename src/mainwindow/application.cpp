@@ -12,6 +12,7 @@
 #include "mainwindow/timermenu.h"
 #include "mainwindow/trayicon.h"
 #include "mainwindow/windowplacement.h"
+#include "platform/chime.h"
 #include "platform/diagnostics.h"
 #include "platform/files.h"
 #include "platform/globalshortcuts.h"
@@ -91,6 +92,10 @@ Choices runChoices(Choices stored, const CommandLine &options)
         stored.sizePercent = qRound(options.run.scale * 100);
     if (given.screen)
         stored.screen = options.screen;
+    if (given.phases)
+        stored.phases = options.phases;
+    if (given.sound)
+        stored.sound = options.sound;
     return stored;
 }
 
@@ -239,6 +244,15 @@ int runApplication(int &argc, char **argv)
 
     form.setRunOptions(options.run);
     form.Form_Load();
+    form.setPhases(chosen.phases);
+    // The chime's library is loaded only while the chime is on.
+    std::unique_ptr<Chime> chime;
+    if (chosen.sound)
+        chime = Platform::createChime();
+    QObject::connect(&form.session(), &CountdownSession::reachedZero, &form, [&chime] {
+        if (chime)
+            chime->play();
+    });
     const auto place = [&form](const Choices &choices) {
         const std::optional<Corner> corner = cornerOf(choices.place);
         const QList<QScreen *> now = QGuiApplication::screens();
@@ -289,6 +303,11 @@ int runApplication(int &argc, char **argv)
         else if (!choices.startWithShow)
             showWatch.stop();
         form.setScale(choices.sizePercent / 100.0);
+        form.setPhases(choices.phases);
+        if (choices.sound && !chime)
+            chime = Platform::createChime();
+        else if (!choices.sound)
+            chime.reset();
         place(choices);
     });
     return QApplication::exec();

@@ -135,8 +135,16 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
         QStringLiteral("start-with-show"),
         QStringLiteral("Wait, and start counting when a window on the timer's screen goes full "
                        "screen (the slide show starting)."));
+    const QCommandLineOption phases(
+        QStringLiteral("phases"),
+        QStringLiteral("Colour phases: the digits blue while more than the warning minutes "
+                       "(--warn) are left, yellow within them, red at zero, where they flash "
+                       "for four seconds."));
+    const QCommandLineOption sound(QStringLiteral("sound"),
+                                   QStringLiteral("Play a short chime at zero."));
     parser.addOptions({minutes, until, start, startWithShow, overtime, corner, screen, scale, warn,
-                       noGlobalKeys, command, installShortcuts, removeShortcuts});
+                       phases, sound, noGlobalKeys, command, installShortcuts,
+                       removeShortcuts});
     if (!parser.parse(arguments))
         return refuse(parseError(parser));
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
@@ -200,6 +208,8 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
         result.run.until = deadline;
     }
     result.run.overtime = parser.isSet(overtime);
+    result.phases = parser.isSet(phases);
+    result.sound = parser.isSet(sound);
     result.startWithShow = parser.isSet(startWithShow);
     result.start = parser.isSet(start);
     result.globalKeys = !parser.isSet(noGlobalKeys);
@@ -235,6 +245,7 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
                           .arg(MinutesText::maxMinutes)
                           .arg(parser.value(warn)));
     result.given = {parser.isSet(overtime), parser.isSet(startWithShow), parser.isSet(warn),
-                    parser.isSet(corner),   parser.isSet(scale),         parser.isSet(screen)};
+                    parser.isSet(corner),   parser.isSet(scale),         parser.isSet(screen),
+                    parser.isSet(phases),   parser.isSet(sound)};
     return result;
 }

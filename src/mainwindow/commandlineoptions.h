@@ -17,6 +17,8 @@ struct CommandLine
     bool start = false;
     bool startWithShow = false; // when a window goes full screen
     bool globalKeys = true;
+    bool phases = false; // colours by how near the end the count is, and a flash at zero
+    bool sound = false;  // a chime at zero
     std::optional<Corner> corner;
     int screen = 0;  // 1-based; 0: the primary screen
     QString command; // for the timer already running; nothing else is done
@@ -30,6 +32,8 @@ struct CommandLine
         bool place = false; // --corner
         bool size = false;  // --scale
         bool screen = false;
+        bool phases = false;
+        bool sound = false;
     } given;
 };
 

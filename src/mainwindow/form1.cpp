@@ -3,6 +3,7 @@
 
 #include "mainwindow/timecaptions.h"
 #include "mainwindow/timeractions.h"
+#include "forms/formtimer.h"
 #include "forms/messageboxservice.h"
 #include "platform/windowservices.h"
 #include "settings/form2.h"
@@ -51,6 +52,11 @@ Form1::Form1(Services services, QWidget *parent)
             refreshKey();
     });
     connect(m_session, &CountdownSession::colonChanged, this, &Form1::showColon);
+    connect(m_session, &CountdownSession::phaseChanged, this, &Form1::showPhase);
+    m_flash = new FormTimer(m_services.clock, this);
+    m_flash->setObjectName(QStringLiteral("Flash"));
+    m_flash->setInterval(250);
+    connect(m_flash, &FormTimer::tick, this, &Form1::flash);
     connect(m_session, &CountdownSession::secondShown, this,
             [this] { m_services.windows.keepOnTop(this); });
     m_actions = new TimerActions({*m_session, *m_form2, m_services.messages, m_services.windows,
@@ -252,10 +258,13 @@ bool Form1::setCaption(QLabel *label, const QString &text)
 void Form1::showTime(const ShownTime &shown)
 {
     const auto [minutes, seconds] = TimeCaptions::of(shown);
-    // The accessible name says the same in words; past zero, the time over.
+    // The accessible name says the same in words; past zero, the time over. With colour
+    // phases zero is said in words once, however long the digits flash.
     if (m_timeNames.isEmpty())
-        m_timeNames = {tr("剩余 %1 分 %2 秒"), tr("超时 %1 分 %2 秒")};
-    const QString name = shown.kind == ShownTime::Kind::Over
+        m_timeNames = {tr("剩余 %1 分 %2 秒"), tr("超时 %1 分 %2 秒"), tr("时间到")};
+    const bool zero = shown.kind == ShownTime::Kind::Zero || shown.kind == ShownTime::Kind::TimeUp;
+    const QString name = m_phases && zero ? m_timeNames.at(2)
+                         : shown.kind == ShownTime::Kind::Over
                              ? m_timeNames.at(1).arg(QString::number(shown.seconds / 60),
                                                      QString::number(shown.seconds % 60))
                              : m_timeNames.at(0).arg(minutes.trimmed(), seconds);
@@ -265,6 +274,67 @@ void Form1::showTime(const ShownTime &shown)
     const bool secondsKeyed = setCaption(m_labmiao, seconds);
     if (setCaption(m_labfen, minutes) || secondsKeyed)
         refreshKey();
+}
+
+void Form1::setPhases(bool on)
+{
+    m_phases = on;
+    if (!on)
+        m_flash->setEnabled(false);
+    showPhase(m_session->phase());
+}
+
+bool Form1::isFlashing() const
+{
+    return m_flash->Enabled();
+}
+
+void Form1::showPhase(Phase phase)
+{
+    // Blue and yellow stay apart from each other and from the design's red for people who
+    // do not tell red from green (see bench/phasecolours.py); the colon's blink and the
+    // flash say the same without colour.
+    QRgb colour = qRgb(255, 0, 0);
+    if (m_phases && phase == Phase::Normal)
+        colour = qRgb(0x56, 0xb4, 0xe9);
+    else if (m_phases && phase == Phase::Warning)
+        colour = qRgb(0xf0, 0xe4, 0x42);
+    if (m_phases && phase == Phase::Over && !m_flash->Enabled() && colour != m_digitColour) {
+        // Zero: on and off twice a second for four seconds, then on.
+        m_flashes = 16;
+        m_flash->restartPhase();
+        m_flash->setEnabled(true);
+    } else if (phase != Phase::Over && m_flash->Enabled()) {
+        m_flash->setEnabled(false); // a minute more: back in the count
+        setDigitsHidden(false);
+    }
+    if (colour == m_digitColour)
+        return;
+    m_digitColour = colour;
+    for (QLabel *label : {m_labfen, m_labmiao, m_labhm, m_label1, m_label2}) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor::fromRgb(colour));
+        label->setPalette(palette);
+    }
+    refreshKey();
+    update();
+}
+
+void Form1::flash()
+{
+    if (--m_flashes <= 0)
+        m_flash->setEnabled(false);
+    setDigitsHidden(m_flashes > 0 && m_flashes % 2 == 1);
+}
+
+void Form1::setDigitsHidden(bool hidden)
+{
+    if (hidden == std::exchange(m_digitsHidden, hidden))
+        return;
+    // The colon shows its first face from zero on.
+    for (QLabel *label : {m_labfen, m_labmiao, m_label2})
+        label->setHidden(hidden);
+    refreshKey();
 }
 
 void Form1::changeEvent(QEvent *event)

@@ -12,6 +12,7 @@
 #include <memory>
 
 class Form2;
+class FormTimer;
 class SettingsDialog;
 class MessageBoxService;
 class MonotonicClock;
@@ -74,6 +75,10 @@ public:
 
     // The design's size times this, at once: fonts, places and the window.
     void setScale(qreal scale);
+    // Colour phases: the digits' colour follows the count's phase, and at zero they flash.
+    // Off, they are red throughout, as designed.
+    void setPhases(bool on);
+    bool isFlashing() const;
 
 signals:
     // Time is up and the speaker dismissed the message: the program ends.
@@ -100,6 +105,9 @@ private:
     bool setCaption(QLabel *label, const QString &text);
     void refreshKey();
     void showColon(bool secondFace);
+    void showPhase(Phase phase);
+    void flash();
+    void setDigitsHidden(bool hidden);
     void scaleDesign(qreal factor);
     void reportStartupProblem();
 
@@ -118,6 +126,11 @@ private:
     bool m_refreshingKey = false;
     FittedSizes m_fittedSizes;
     QStringList m_timeNames; // the accessible name's two forms, in the interface's language
+    bool m_phases = false;
+    QRgb m_digitColour = 0xffff0000;
+    FormTimer *m_flash = nullptr;
+    int m_flashes = 0; // halves of the flash still to come
+    bool m_digitsHidden = false;
     TimerActions *m_actions = nullptr;
     SettingsDialog *m_form2 = nullptr;
 

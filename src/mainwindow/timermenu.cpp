@@ -28,20 +28,14 @@ TimerMenu::TimerMenu(TimerActions &actions, WindowServices &windows,
         m_menu->addAction(actions.action(command));
     m_menu->addSeparator();
 
-    QAction *overtime = m_menu->addAction(tr("超时后继续计时"));
-    overtime->setObjectName(QStringLiteral("overtime"));
-    overtime->setCheckable(true);
-    overtime->setChecked(m_run.overtime);
-    connect(overtime, &QAction::toggled, this, [this](bool on) {
-        choose([](Choices &choices, int value) { choices.overtime = value; }, on);
-    });
-    QAction *withShow = m_menu->addAction(tr("随幻灯片放映开始"));
-    withShow->setObjectName(QStringLiteral("startWithShow"));
-    withShow->setCheckable(true);
-    withShow->setChecked(m_run.startWithShow);
-    connect(withShow, &QAction::toggled, this, [this](bool on) {
-        choose([](Choices &choices, int value) { choices.startWithShow = value; }, on);
-    });
+    addToggle(tr("超时后继续计时"), "overtime", m_run.overtime,
+              [](Choices &choices, int value) { choices.overtime = value; });
+    addToggle(tr("随幻灯片放映开始"), "startWithShow", m_run.startWithShow,
+              [](Choices &choices, int value) { choices.startWithShow = value; });
+    addToggle(tr("颜色分段"), "phases", m_run.phases,
+              [](Choices &choices, int value) { choices.phases = value; });
+    addToggle(tr("到时响铃"), "sound", m_run.sound,
+              [](Choices &choices, int value) { choices.sound = value; });
 
     addChoices(tr("提醒"),
                {{tr("关闭"), 0}, {tr("1 分钟"), 1}, {tr("2 分钟"), 2}, {tr("5 分钟"), 5}},
@@ -78,6 +72,16 @@ TimerMenu::TimerMenu(TimerActions &actions, WindowServices &windows,
 TimerMenu::~TimerMenu()
 {
     delete m_menu;
+}
+
+void TimerMenu::addToggle(const QString &text, const char *name, bool current,
+                          void (*set)(Choices &, int))
+{
+    QAction *toggle = m_menu->addAction(text);
+    toggle->setObjectName(QLatin1String(name));
+    toggle->setCheckable(true);
+    toggle->setChecked(current);
+    connect(toggle, &QAction::toggled, this, [this, set](bool on) { choose(set, on); });
 }
 
 QMenu *TimerMenu::addChoices(const QString &title, const QList<std::pair<QString, int>> &entries,

@@ -37,6 +37,8 @@ signals:
     void choicesChanged(const Choices &choices);
 
 private:
+    void addToggle(const QString &text, const char *name, bool current,
+                   void (*set)(Choices &, int));
     QMenu *addChoices(const QString &title, const QList<std::pair<QString, int>> &entries,
                       int current, void (*set)(Choices &, int));
     void choose(void (*set)(Choices &, int), int value);

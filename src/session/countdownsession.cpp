@@ -174,6 +174,7 @@ void CountdownSession::resetConfirmed()
     if (m_options.until) {
         m_deadlineShift = 0; // the deadline as asked for
         rewindCounters();
+        updatePhase();
         showTimeLeft();
         emit questionClosed();
         return;
@@ -185,6 +186,7 @@ void CountdownSession::resetConfirmed()
         read = m_services.settings.ReadSettingsFile(m_bt, m_sj);
     showSetting(m_sj);
     rewindCounters();
+    updatePhase();
     if (read)
         emit questionClosed();
     else
@@ -207,6 +209,7 @@ void CountdownSession::settingsSaved(const QString &minutes)
     // The next Start counts the saved minutes afresh instead of mixing them with the seconds
     // of the count that was stopped.
     rewindCounters();
+    updatePhase();
 }
 
 void CountdownSession::setHundredthsSeen(bool seen)
@@ -294,6 +297,8 @@ void CountdownSession::timeUp()
     // time-up message is not theirs to give up on.
     emit closingOpenWindows();
     emit stateChanged();
+    updatePhase();
+    emit reachedZero();
     m_services.messages.information(tr("倒计时时间到！！！"), [this] { emit finished(); });
 }
 

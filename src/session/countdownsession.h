@@ -31,6 +31,10 @@ struct ShownTime
     bool operator==(const ShownTime &) const = default;
 };
 
+// How near the end the count is: more than the warning minutes left, within them, or at zero
+// and past it.
+enum class Phase { Normal, Warning, Over };
+
 // The countdown the speaker runs, free of any window: the clock and its three timers (Timer1
 // the seconds, Timer2 the hundredths, Timer3 the colon's blink), the minutes the display shows
 // and the settings file they come from. It runs the commands start, pause and reset, asks its
@@ -75,6 +79,7 @@ public:
     bool isClosed() const { return m_clock.state() == CountdownClock::State::Closed; }
     // The seconds go by: not paused, not ready, not ended.
     bool isCounting() const;
+    Phase phase() const { return m_phase; }
     // This run's choices, from the menu.
     void setOvertime(bool overtime) { m_options.overtime = overtime; }
     void setWarnMinutes(int minutes);
@@ -124,6 +129,10 @@ signals:
     void questionClosed();
     // The count started, stopped, went past zero or ended.
     void stateChanged();
+    // The count crossed into another phase; never at a second within one.
+    void phaseChanged(Phase phase);
+    // The count has reached zero, ending or going on past it.
+    void reachedZero();
 
 private:
     void resetConfirmed();
@@ -131,6 +140,7 @@ private:
     void clearHundredths();
     void rewindCounters();
     void updateWarning();
+    void updatePhase();
     void stopWarning();
     void timeUp();
     void showHundredths(qint16 hundredths);
@@ -154,6 +164,7 @@ private:
     QString m_bt;
     QString m_sj;
     bool m_secondFace = false;
+    Phase m_phase = Phase::Normal;
     bool m_hundredthsSeen = false;
     bool m_hundredthsBehind = false; // the last batch's value waits to be shown
     qint16 m_hundredthsDue = 0;

@@ -87,6 +87,8 @@ void CountdownSession::overrun()
     m_timer2->setEnabled(false);
     stopWarning();
     emit timeShown({ShownTime::Kind::Zero, 0, {}});
+    updatePhase();
+    emit reachedZero();
 }
 
 void CountdownSession::shiftDeadline(qint32 seconds)
@@ -185,6 +187,27 @@ void CountdownSession::updateWarning()
     } else if (!near && m_timer3->Enabled()) {
         stopWarning(); // a minute more took the count out of the last minutes
     }
+    updatePhase();
+}
+
+void CountdownSession::updatePhase()
+{
+    Phase phase = Phase::Normal;
+    switch (m_clock.state()) {
+    case CountdownClock::State::Closed:
+    case CountdownClock::State::Over:
+        phase = Phase::Over;
+        break;
+    case CountdownClock::State::Running:
+    case CountdownClock::State::Stopped:
+        if (m_options.warnMinutes > 0 && m_clock.secondsLeft() <= m_options.warnMinutes * 60)
+            phase = Phase::Warning;
+        break;
+    case CountdownClock::State::Ready:
+        break;
+    }
+    if (std::exchange(m_phase, phase) != phase)
+        emit phaseChanged(phase);
 }
 
 void CountdownSession::stopWarning()

@@ -51,7 +51,9 @@ QList<std::pair<QByteArray, QByteArray>> linesOf(const Choices &choices)
             {"warning", QByteArray::number(choices.warnMinutes)},
             {"place", placeNames[std::size_t(choices.place)]},
             {"size", QByteArray::number(choices.sizePercent)},
-            {"screen", QByteArray::number(choices.screen)}};
+            {"screen", QByteArray::number(choices.screen)},
+            {"phases", flag(choices.phases)},
+            {"sound", flag(choices.sound)}};
 }
 
 } // namespace
@@ -106,6 +108,10 @@ Choices PreferencesFile::read(Outcome *problem)
                 choices.warnMinutes = toInt(value, 0, 32768).value_or(choices.warnMinutes);
             } else if (key == "size") {
                 choices.sizePercent = toInt(value, 50, 800).value_or(choices.sizePercent);
+            } else if (key == "phases") {
+                choices.phases = toBool(value).value_or(choices.phases);
+            } else if (key == "sound") {
+                choices.sound = toBool(value).value_or(choices.sound);
             } else if (key == "screen") {
                 choices.screen = toInt(value, 0, 64).value_or(choices.screen);
             } else if (key == "place") {

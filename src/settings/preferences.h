@@ -18,6 +18,8 @@ struct Choices
     Place place = Place::AsDesigned;
     int sizePercent = 100;
     int screen = 0; // 1-based; 0: the primary screen
+    bool phases = false;
+    bool sound = false;
 
     bool operator==(const Choices &) const = default;
 };

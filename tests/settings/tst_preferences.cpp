@@ -35,13 +35,14 @@ void TestPreferences::read_data()
     // "-": no file; "fifo": a FIFO; "read-only:" before the contents: a file nobody may write
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<bool>("damaged");
-    QTest::addColumn<bool>("overtime");
+    QTest::addColumn<bool>("flags"); // overtime, phases and sound alike
     QTest::addColumn<int>("warn");
     QTest::addColumn<int>("place");
     QTest::addColumn<int>("size");
     QTest::newRow("no file: the defaults") << QByteArray("-") << false << false << 1 << 0 << 100;
     QTest::newRow("every choice")
-        << QByteArray("[choices]\r\novertime=true\nwarning=5\nplace=bottom-right\nsize=300\n")
+        << QByteArray("[choices]\r\novertime=true\nwarning=5\nplace=bottom-right\nsize=300\n"
+                      "phases=true\nsound=true\n")
         << false << true << 5 << 4 << 300;
     QTest::newRow("values this version cannot take: their defaults")
         << QByteArray("[choices]\novertime=yes\nwarning=-3\nplace=middle\nsize=9000\n") << false
@@ -67,7 +68,7 @@ void TestPreferences::read()
 {
     QFETCH(QByteArray, contents);
     QFETCH(bool, damaged);
-    QFETCH(bool, overtime);
+    QFETCH(bool, flags);
     QFETCH(int, warn);
     QFETCH(int, place);
     QFETCH(int, size);
@@ -85,7 +86,9 @@ void TestPreferences::read()
     Outcome problem;
     Choices choices = file.read(&problem);
     QCOMPARE(!problem, damaged);
-    QCOMPARE(choices.overtime, overtime);
+    QCOMPARE(choices.overtime, flags);
+    QCOMPARE(choices.phases, flags);
+    QCOMPARE(choices.sound, flags);
     QCOMPARE(choices.warnMinutes, warn);
     QCOMPARE(int(choices.place), place);
     QCOMPARE(choices.sizePercent, size);
@@ -115,7 +118,8 @@ void TestPreferences::storeKeepsWhatItDoesNotKnow()
     QVERIFY(stored.open(QIODevice::ReadOnly));
     QCOMPARE(stored.readAll(), QByteArray("# mine\n[choices]\nwarning=2\ncolour=green\n"
                                           "overtime=true\nstart-with-show=false\nplace=as-designed\n"
-                                          "size=100\nscreen=0\n\n[remote]\nport=8080\n"));
+                                          "size=100\nscreen=0\nphases=false\nsound=false\n\n[remote]\n"
+                                          "port=8080\n"));
     QCOMPARE(PreferencesFile(path()).read(), choices);
 }
 
