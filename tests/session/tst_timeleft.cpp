@@ -14,8 +14,8 @@ private slots:
     void deadlineFollowsTheWallClock();
 };
 
-// Each row: a count, how it stands, then a minute more or less and what the display shows at
-// once and a second later.
+// Each row: a count of two minutes, how it stands, then a minute more or less, what the
+// display shows at once and a second later, and the phase it is in at once.
 void TestTimeLeft::changes_data()
 {
     QTest::addColumn<bool>("overtime");
@@ -24,19 +24,43 @@ void TestTimeLeft::changes_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("secondLater");
-    QTest::newRow("more, counting") << false << 10400 << false << "more" << "2:50" << "2:49";
-    QTest::newRow("less, counting") << false << 10400 << false << "less" << "0:50" << "0:49";
-    QTest::newRow("more, paused") << false << 10400 << true << "more" << "2:50" << "2:50";
+    QTest::addColumn<int>("warn"); // minutes
+    QTest::addColumn<Phase>("phase");
+    const Phase normal = Phase::Normal;
+    const Phase warning = Phase::Warning;
+    const Phase over = Phase::Over;
+    QTest::newRow("more, counting") << false << 10400 << false << "more" << "2:50" << "2:49" << 1
+                                    << normal;
+    QTest::newRow("less, counting") << false << 10400 << false << "less" << "0:50" << "0:49" << 1
+                                    << warning;
+    QTest::newRow("more, paused") << false << 10400 << true << "more" << "2:50" << "2:50" << 1
+                                  << normal;
     QTest::newRow("less leaves a second") << false << 90000 << false << "less" << "0:1"
-                                          << "00:00";
+                                          << "00:00" << 1 << warning;
     // Before Start: the minutes the first Start counts, for this run only.
-    QTest::newRow("more before Start") << false << -1 << false << "more" << "3:00" << "3:00";
-    QTest::newRow("less before Start") << false << -1 << false << "less" << "1:00" << "1:00";
-    QTest::newRow("past zero") << true << 127000 << false << "" << "-0:07" << "-0:08";
-    QTest::newRow("past zero, paused") << true << 127000 << true << "" << "-0:07" << "-0:07";
-    QTest::newRow("less past zero") << true << 127000 << false << "less" << "-1:07" << "-1:08";
+    QTest::newRow("more before Start") << false << -1 << false << "more" << "3:00" << "3:00" << 1
+                                       << normal;
+    QTest::newRow("less before Start") << false << -1 << false << "less" << "1:00" << "1:00" << 1
+                                       << normal;
+    QTest::newRow("past zero") << true << 127000 << false << "" << "-0:07" << "-0:08" << 1 << over;
+    QTest::newRow("past zero, paused") << true << 127000 << true << "" << "-0:07" << "-0:07" << 1
+                                       << over;
+    QTest::newRow("less past zero") << true << 127000 << false << "less" << "-1:07" << "-1:08"
+                                    << 1 << over;
     QTest::newRow("more past zero: counting again") << true << 127000 << false << "more"
-                                                    << "0:53" << "0:52";
+                                                    << "0:53" << "0:52" << 1 << warning;
+    // The phases' edges: the warning minute starts as the display shows 1:00.
+    QTest::newRow("a second more than the warning minute") << false << 59000 << false << ""
+                                                           << "1:1" << "1:0" << 1 << normal;
+    QTest::newRow("the warning minute exactly") << false << 60000 << false << "" << "1:0"
+                                                << "0:59" << 1 << warning;
+    QTest::newRow("within it, paused") << false << 70000 << true << "" << "0:50" << "0:50" << 1
+                                       << warning;
+    QTest::newRow("no warning minutes") << false << 90000 << false << "" << "0:30" << "0:29" << 0
+                                        << normal;
+    QTest::newRow("a minute more out of the warning") << false << 70000 << false << "more"
+                                                      << "1:50" << "1:49" << 1 << normal;
+    QTest::newRow("zero") << false << 120000 << false << "" << "00:00" << "00:00" << 1 << over;
 }
 
 void TestTimeLeft::changes()
@@ -47,9 +71,15 @@ void TestTimeLeft::changes()
     QFETCH(QString, command);
     QFETCH(QString, shown);
     QFETCH(QString, secondLater);
+    QFETCH(int, warn);
+    QFETCH(Phase, phase);
     RunOptions options;
     options.overtime = overtime;
+    options.warnMinutes = warn;
     SessionFixture fixture(settingsWith("2"), options);
+    QList<Phase> phases; // as the session said them
+    QObject::connect(&fixture.session, &CountdownSession::phaseChanged,
+                     [&phases](Phase changed) { phases.append(changed); });
     if (elapsed >= 0)
         fixture.session.start();
     fixture.elapse(milliseconds(std::max(elapsed, 0)));
@@ -60,6 +90,11 @@ void TestTimeLeft::changes()
     else if (command == "less")
         fixture.session.less();
     QCOMPARE(fixture.display(), shown);
+    QCOMPARE(fixture.session.phase(), phase);
+    // Said only as it changes, never again within a phase.
+    for (qsizetype i = 1; i < phases.size(); ++i)
+        QVERIFY(phases.at(i) != phases.at(i - 1));
+    QCOMPARE(phases.isEmpty() ? Phase::Normal : phases.last(), phase);
     fixture.elapse(1s);
     QCOMPARE(fixture.display(), secondLater);
     // Past zero nothing ends and nothing is said; without overtime time-up says so and ends.
