@@ -219,6 +219,10 @@
         <source>超时 %1 分 %2 秒</source>
         <translation>%1 min %2 s over</translation>
     </message>
+    <message>
+        <source>时间到</source>
+        <translation>Time is up</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -426,6 +430,14 @@ The setting was not saved; the countdown is unchanged.</translation>
     <message>
         <source>屏幕</source>
         <translation>Screen</translation>
+    </message>
+    <message>
+        <source>颜色分段</source>
+        <translation>Colour phases</translation>
+    </message>
+    <message>
+        <source>到时响铃</source>
+        <translation>Sound at zero</translation>
     </message>
 </context>
 <context>

@@ -334,6 +334,12 @@ void Form1::setDigitsHidden(bool hidden)
     // The colon shows its first face from zero on.
     for (QLabel *label : {m_labfen, m_labmiao, m_label2})
         label->setHidden(hidden);
+    // Captions written while hidden (past zero, the minus sign) were not fitted.
+    if (!hidden) {
+        m_fittedSizes.fit(m_labfen);
+        m_fittedSizes.fit(m_labmiao);
+        fitMinutes();
+    }
     refreshKey();
 }
 

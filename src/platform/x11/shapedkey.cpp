@@ -70,13 +70,9 @@ void ShapedKey::shape(xcb_connection_t *connection, QWidget *window, const QRegi
                       const QRegion &changed)
 {
     const auto id = static_cast<xcb_window_t>(window->winId());
-    if (!(rest == m_rest) || m_restRectangles.empty()) {
+    if (!(rest == m_rest) || !m_shaped) {
         m_rest = rest;
         toRectangles(rest, m_restRectangles);
-        // A window with nothing lit keeps one pixel, as an empty shape would hide it from the
-        // window manager's view of what is on screen.
-        if (m_restRectangles.empty() && changed.isEmpty())
-            m_restRectangles.push_back({0, 0, 1, 1});
     }
     send(connection, id, XCB_SHAPE_SO_SET, m_restRectangles);
     m_changed = changed;
