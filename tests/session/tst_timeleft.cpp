@@ -26,41 +26,31 @@ void TestTimeLeft::changes_data()
     QTest::addColumn<QString>("secondLater");
     QTest::addColumn<int>("warn"); // minutes
     QTest::addColumn<Phase>("phase");
-    const Phase normal = Phase::Normal;
-    const Phase warning = Phase::Warning;
-    const Phase over = Phase::Over;
-    QTest::newRow("more, counting") << false << 10400 << false << "more" << "2:50" << "2:49" << 1
-                                    << normal;
-    QTest::newRow("less, counting") << false << 10400 << false << "less" << "0:50" << "0:49" << 1
-                                    << warning;
-    QTest::newRow("more, paused") << false << 10400 << true << "more" << "2:50" << "2:50" << 1
-                                  << normal;
-    QTest::newRow("less leaves a second") << false << 90000 << false << "less" << "0:1"
-                                          << "00:00" << 1 << warning;
+    const Phase N = Phase::Normal, W = Phase::Warning, O = Phase::Over;
+    const auto row = [](const char *name, bool overtime, int elapsed, bool paused,
+                        const char *command, const char *shown, const char *secondLater,
+                        int warn, Phase phase) {
+        QTest::newRow(name) << overtime << elapsed << paused << QString(command)
+                            << QString(shown) << QString(secondLater) << warn << phase;
+    };
+    row("more, counting", false, 10400, false, "more", "2:50", "2:49", 1, N);
+    row("less, counting", false, 10400, false, "less", "0:50", "0:49", 1, W);
+    row("more, paused", false, 10400, true, "more", "2:50", "2:50", 1, N);
+    row("less leaves a second", false, 90000, false, "less", "0:1", "00:00", 1, W);
     // Before Start: the minutes the first Start counts, for this run only.
-    QTest::newRow("more before Start") << false << -1 << false << "more" << "3:00" << "3:00" << 1
-                                       << normal;
-    QTest::newRow("less before Start") << false << -1 << false << "less" << "1:00" << "1:00" << 1
-                                       << normal;
-    QTest::newRow("past zero") << true << 127000 << false << "" << "-0:07" << "-0:08" << 1 << over;
-    QTest::newRow("past zero, paused") << true << 127000 << true << "" << "-0:07" << "-0:07" << 1
-                                       << over;
-    QTest::newRow("less past zero") << true << 127000 << false << "less" << "-1:07" << "-1:08"
-                                    << 1 << over;
-    QTest::newRow("more past zero: counting again") << true << 127000 << false << "more"
-                                                    << "0:53" << "0:52" << 1 << warning;
+    row("more before Start", false, -1, false, "more", "3:00", "3:00", 1, N);
+    row("less before Start", false, -1, false, "less", "1:00", "1:00", 1, N);
+    row("past zero", true, 127000, false, "", "-0:07", "-0:08", 1, O);
+    row("past zero, paused", true, 127000, true, "", "-0:07", "-0:07", 1, O);
+    row("less past zero", true, 127000, false, "less", "-1:07", "-1:08", 1, O);
+    row("more past zero: counting again", true, 127000, false, "more", "0:53", "0:52", 1, W);
     // The phases' edges: the warning minute starts as the display shows 1:00.
-    QTest::newRow("a second more than the warning minute") << false << 59000 << false << ""
-                                                           << "1:1" << "1:0" << 1 << normal;
-    QTest::newRow("the warning minute exactly") << false << 60000 << false << "" << "1:0"
-                                                << "0:59" << 1 << warning;
-    QTest::newRow("within it, paused") << false << 70000 << true << "" << "0:50" << "0:50" << 1
-                                       << warning;
-    QTest::newRow("no warning minutes") << false << 90000 << false << "" << "0:30" << "0:29" << 0
-                                        << normal;
-    QTest::newRow("a minute more out of the warning") << false << 70000 << false << "more"
-                                                      << "1:50" << "1:49" << 1 << normal;
-    QTest::newRow("zero") << false << 120000 << false << "" << "00:00" << "00:00" << 1 << over;
+    row("a second more than the warning minute", false, 59000, false, "", "1:1", "1:0", 1, N);
+    row("the warning minute exactly", false, 60000, false, "", "1:0", "0:59", 1, W);
+    row("within it, paused", false, 70000, true, "", "0:50", "0:50", 1, W);
+    row("no warning minutes", false, 90000, false, "", "0:30", "0:29", 0, N);
+    row("a minute more out of the warning", false, 70000, false, "more", "1:50", "1:49", 1, N);
+    row("zero", false, 120000, false, "", "00:00", "00:00", 1, O);
 }
 
 void TestTimeLeft::changes()

@@ -9,24 +9,17 @@
 # can outlive it, holding the test's output open until its time runs out.
 if [ -z "${MORIV_E2E_IN_SESSION:-}" ]; then
     export MORIV_E2E_IN_SESSION=1
-    if [ -n "${MORIV_E2E_PORTALS:-}" ]; then
-        exec dbus-run-session -- bash "$0" "$@"
-    fi
-    MORIV_E2E_BUS=$(mktemp -d)
-    export MORIV_E2E_BUS
-    mkdir "$MORIV_E2E_BUS/services"
-    for service in /usr/share/dbus-1/services/*.service; do
-        case ${service##*/} in
-            org.freedesktop.portal.* | org.freedesktop.impl.portal.*) ;;
-            *) ln -s "$service" "$MORIV_E2E_BUS/services/" ;;
-        esac
-    done
-    sed -e "s|<standard_session_servicedirs */>|<servicedir>$MORIV_E2E_BUS/services</servicedir>|" \
-        -e 's|<includedir>session.d</includedir>||' \
-        /usr/share/dbus-1/session.conf > "$MORIV_E2E_BUS/session.conf"
+    [ -z "${MORIV_E2E_PORTALS:-}" ] || exec dbus-run-session -- bash "$0" "$@"
+    bus=$(mktemp -d)
+    mkdir "$bus/services"
+    ln -s /usr/share/dbus-1/services/*.service "$bus/services/"
+    rm -f "$bus"/services/org.freedesktop.{,impl.}portal.*
+    sed -e "s|<standard_session_servicedirs */>|<servicedir>$bus/services</servicedir>|" \
+        -e 's|<includedir>session.d</includedir>||' /usr/share/dbus-1/session.conf \
+        > "$bus/session.conf"
     # The bus reads its folder until it ends: it goes afterwards.
     status=0
-    dbus-run-session --config-file="$MORIV_E2E_BUS/session.conf" -- bash "$0" "$@" || status=$?
-    rm -rf "$MORIV_E2E_BUS"
+    dbus-run-session --config-file="$bus/session.conf" -- bash "$0" "$@" || status=$?
+    rm -rf "$bus"
     exit "$status"
 fi
