@@ -57,8 +57,9 @@ QLabel *digitLabel(QWidget *parent, const char *name, const QString &caption, QR
     label->setFocusPolicy(Qt::NoFocus);
     label->setProperty("selfSizing", selfSizing);
     if (selfSizing) {
+        // Sized to its caption by Form_Load, in the face and size it shows: sizing it here
+        // too would look the face up once more, at the design's size.
         label->setAlignment(Qt::AlignCenter);
-        label->adjustSize();
     }
     return label;
 }
