@@ -245,12 +245,13 @@ int runApplication(int &argc, char **argv)
     form.setRunOptions(options.run);
     form.Form_Load();
     form.setPhases(chosen.phases);
-    // The chime's library is loaded only while the chime is on.
+    // The chime's library is loaded once the chime is first on, and stays for the run.
     std::unique_ptr<Chime> chime;
-    if (chosen.sound)
+    bool sound = chosen.sound;
+    if (sound)
         chime = Platform::createChime();
-    QObject::connect(&form.session(), &CountdownSession::reachedZero, &form, [&chime] {
-        if (chime)
+    QObject::connect(&form.session(), &CountdownSession::reachedZero, &form, [&] {
+        if (chime && sound)
             chime->play();
     });
     const auto place = [&form](const Choices &choices) {
@@ -304,10 +305,9 @@ int runApplication(int &argc, char **argv)
             showWatch.stop();
         form.setScale(choices.sizePercent / 100.0);
         form.setPhases(choices.phases);
-        if (choices.sound && !chime)
+        sound = choices.sound;
+        if (sound && !chime)
             chime = Platform::createChime();
-        else if (!choices.sound)
-            chime.reset();
         place(choices);
     });
     return QApplication::exec();

@@ -27,8 +27,14 @@ QFont digitFont(qreal points)
     // would leave a dark outline around the digits over a light slide.
     font.setStyleStrategy(QFont::NoAntialias);
     // The design places two digits in the width of 2.5 ems, as Quartz's narrow digits need;
-    // the seven-segment substitute is drawn condensed to the same width.
-    if (!QFontInfo(font).family().startsWith(QLatin1String("Quartz")))
+    // the seven-segment substitute is drawn condensed to the same width. Whether Quartz is
+    // there is asked once, at the size the digits show in: asking at each label's design size
+    // would look the face up at every one of them.
+    static const bool quartz = [font]() mutable {
+        font.setPointSizeF(30);
+        return QFontInfo(font).family().startsWith(QLatin1String("Quartz"));
+    }();
+    if (!quartz)
         font.setStretch(60);
     return font;
 }

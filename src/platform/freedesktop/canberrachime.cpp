@@ -9,16 +9,11 @@
 
 namespace {
 
+// Made once a run, and kept to its end: the sound server may still be playing the chime when
+// the program ends, and the library with its context goes with the process.
 class CanberraChime final : public Chime
 {
 public:
-    ~CanberraChime() override
-    {
-        if (m_context)
-            m_destroy(m_context);
-        if (m_library)
-            dlclose(m_library);
-    }
 
     bool load()
     {
@@ -26,10 +21,9 @@ public:
         if (!m_library)
             return said("libcanberra is not installed");
         m_create = reinterpret_cast<decltype(m_create)>(dlsym(m_library, "ca_context_create"));
-        m_destroy = reinterpret_cast<decltype(m_destroy)>(dlsym(m_library, "ca_context_destroy"));
         m_play = reinterpret_cast<decltype(m_play)>(dlsym(m_library, "ca_context_play"));
         m_error = reinterpret_cast<decltype(m_error)>(dlsym(m_library, "ca_strerror"));
-        if (!m_create || !m_destroy || !m_play || !m_error || m_create(&m_context) != CA_SUCCESS) {
+        if (!m_create || !m_play || !m_error || m_create(&m_context) != CA_SUCCESS) {
             m_context = nullptr;
             return said("libcanberra cannot be used");
         }
@@ -65,7 +59,6 @@ private:
     void *m_library = nullptr;
     ca_context *m_context = nullptr;
     int (*m_create)(ca_context **) = nullptr;
-    int (*m_destroy)(ca_context *) = nullptr;
     int (*m_play)(ca_context *, uint32_t, ...) = nullptr;
     const char *(*m_error)(int) = nullptr;
     bool m_failed = false;
