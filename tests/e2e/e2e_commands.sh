@@ -43,7 +43,7 @@ if [ "$manager" = openbox ]; then
     start_manager openbox
     step "openbox: a slide show holds the keyboard; the timer opens without taking it"
     background "$work/slideshow.log" "$slideshow"
-    xdotool search --sync --onlyvisible --name '^slide show$' > /dev/null
+    window '^slide show$' > /dev/null
     poll 5 focused_on "slide show" || fail "the slide show does not have the focus"
 else
     step "no window manager, over a white desktop"
@@ -51,7 +51,7 @@ fi
 
 background "$work/program.log" "$program"
 program_pid=$last_pid
-timer=$(xdotool search --sync --onlyvisible --name '^Moriv$' | head -n1)
+timer=$(window '^Moriv$')
 xsetroot -solid white
 eval "$(xdotool getwindowgeometry --shell "$timer")"
 area="${WIDTH}x${HEIGHT}+${X}+${Y}"

@@ -15,7 +15,7 @@ start_display 1024x768
 start_manager openbox
 
 background "$work/program.log" "$program"
-timer=$(xdotool search --sync --onlyvisible --name '^Moriv$' | head -n1)
+timer=$(window '^Moriv$')
 eval "$(xdotool getwindowgeometry --shell "$timer")"
 area="${WIDTH}x${HEIGHT}+${X}+${Y}"
 echo "   timer window $timer at $area"

@@ -48,13 +48,13 @@ choose() {
 start_timer() {
     LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8 background "$work/program.log" "$program"
     program_pid=$last_pid
-    xdotool search --sync --onlyvisible --name "^Moriv$" > /dev/null
+    window "^Moriv$" > /dev/null
     poll 10 socket || fail "the timer does not listen for commands"
 }
 
 step "a slide show has the keyboard; the timer starts without taking it"
 background "$work/slideshow.log" "$slideshow"
-xdotool search --sync --onlyvisible --name '^slide show$' > /dev/null
+window '^slide show$' > /dev/null
 poll 5 focused_on "slide show" || fail "the slide show does not have the focus"
 start_timer
 

@@ -20,7 +20,7 @@ start_manager "$manager"
 
 step "$manager: the idle timer, then a full-screen slide show that takes the focus"
 background "$work/program.log" "$program"
-timer=$(xdotool search --sync --onlyvisible --name '^Moriv$' | head -n1)
+timer=$(window '^Moriv$')
 eval "$(xdotool getwindowgeometry --shell "$timer")"
 area="${WIDTH}x${HEIGHT}+${X}+${Y}"
 wait_screen '剩余 3 分 00 秒'

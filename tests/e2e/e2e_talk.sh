@@ -17,7 +17,7 @@ step "the timer waits while the xterm is a window"
 background "$work/program.log" "$program" --minutes 1 --overtime --start-with-show
 wait_screen '剩余 1 分 00 秒'
 background "$work/xterm.log" xterm -title show
-show=$(xdotool search --sync --onlyvisible --name '^show$' | head -n1)
+show=$(window '^show$')
 steady 1 timer_line && on_screen '剩余 1 分 00 秒' || fail "the count started before the show"
 
 step "the xterm goes full screen while the settings dialog is open: nothing starts till it closes"

@@ -20,7 +20,7 @@ step "first start writes the default settings file"
 "$program" > "$work/program.log" 2>&1 &
 program_pid=$!
 pids+=("$program_pid")
-timer=$(xdotool search --sync --onlyvisible --name '^Moriv$' | head -n1)
+timer=$(window '^Moriv$')
 [ -n "$timer" ] || fail "no timer window"
 wait_screen '剩余 3 分 00 秒'
 expected=$(printf '\xb5\xb9\xbc\xc6\xca\xb1\xb1\xea\xcc\xe2\r\n 3 \r\n' | od -An -tx1)

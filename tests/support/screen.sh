@@ -8,7 +8,9 @@ background "$work/atspi.log" /usr/libexec/at-spi-bus-launcher --launch-immediate
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 support_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-read_screen() { /usr/bin/python3 "$support_dir/../e2e/readscreen.py" Moriv 2>/dev/null || true; }
+read_screen() {
+    timeout 10 /usr/bin/python3 "$support_dir/../e2e/readscreen.py" Moriv 2>/dev/null || true
+}
 # The timer window's line: "filler|剩余 M 分 S 秒|labels…"
 timer_line() { read_screen | grep '剩余' | head -n1; }
 on_screen() { read_screen | grep -q -- "$1"; }

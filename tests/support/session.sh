@@ -49,6 +49,14 @@ poll() {
     done
 }
 not() { ! "$@"; }
+# window TITLE: the first visible window whose title matches, within 20 s; or a failure that
+# names the windows there were.
+found() { xdotool search --onlyvisible --name "$1" > "$work/found"; }
+window() {
+    poll 20 found "$1" || fail "no window titled $1; there were: $(xdotool search --onlyvisible \
+                                   --name . getwindowname %@ 2>&1 | tr '\n' ',')"
+    head -n1 "$work/found"
+}
 
 # steady SECONDS COMMAND...: the command prints the same for SECONDS (a paused count, say);
 # fails at the first change.
