@@ -279,14 +279,11 @@ void Form1::showTime(const ShownTime &shown)
 void Form1::setPhases(bool on)
 {
     m_phases = on;
-    if (!on)
-        m_flash->setEnabled(false);
+    if (!on) {
+        m_flash->setEnabled(false); // turned off while dark: the digits show again
+        setDigitsHidden(false);
+    }
     showPhase(m_session->phase());
-}
-
-bool Form1::isFlashing() const
-{
-    return m_flash->Enabled();
 }
 
 void Form1::showPhase(Phase phase)

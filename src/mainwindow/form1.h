@@ -78,7 +78,6 @@ public:
     // Colour phases: the digits' colour follows the count's phase, and at zero they flash.
     // Off, they are red throughout, as designed.
     void setPhases(bool on);
-    bool isFlashing() const;
 
 signals:
     // Time is up and the speaker dismissed the message: the program ends.
