@@ -88,7 +88,10 @@ to_zero --sound
 after() { awk -v a="$chime" -v b="$1" 'BEGIN { printf "%.2f", a - b }'; }
 echo "   the chime reached the sound server at most $(after "$last_yellow") s after zero," \
      "peak $loudness"
-awk -v a="$(after "$last_yellow")" -v l="$loudness" 'BEGIN { exit !(a > 0 && a < 1 && l > 0.01) }' \
+# The chime rings as zero is reached and the red reaches the screen a frame or two later, so a
+# reading begun just after the chime can still see yellow; a busy machine widens that.
+awk -v a="$(after "$last_yellow")" -v l="$loudness" \
+    'BEGIN { exit !(a > -0.5 && a < 1 && l > 0.01) }' \
     || fail "the chime did not come within a second of zero"
 
 step "without --sound: silence"
