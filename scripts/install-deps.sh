@@ -32,7 +32,7 @@ esac
 
 packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools libxcb1-dev libxcb-keysyms1-dev
           libxcb-shape0-dev libcanberra-dev qt6-translations-l10n fonts-dseg fonts-noto-cjk gzip
-          libglib2.0-dev pkg-config)
+          libglib2.0-dev pkg-config qt6-httpserver-dev qt6-websockets-dev)
 linux_test=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi openbox imagemagick xterm wmctrl
             libxcb-composite0-dev desktop-file-utils lintian man-db xfwm4 x11-xserver-utils
             sway xwayland wtype grim qt6-wayland appstream python3-gi dconf-service

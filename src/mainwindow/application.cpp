@@ -8,6 +8,7 @@
 #include "mainwindow/commandline.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/interfacelanguage.h"
+#include "mainwindow/remotebridge.h"
 #include "mainwindow/timeractions.h"
 #include "mainwindow/timermenu.h"
 #include "mainwindow/trayicon.h"
@@ -20,7 +21,9 @@
 #include "platform/windowservices.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLocale>
 #include <QScreen>
@@ -96,6 +99,10 @@ Choices runChoices(Choices stored, const CommandLine &options)
         stored.phases = options.phases;
     if (given.sound)
         stored.sound = options.sound;
+    if (given.remote) {
+        stored.remote = true;
+        stored.remotePort = *options.remote;
+    }
     return stored;
 }
 
@@ -293,6 +300,37 @@ int runApplication(int &argc, char **argv)
     if (options.startWithShow)
         showWatch.start(250);
 
+    // The remote control: its library is loaded only once it is on.
+    RemoteBridge remote(actions, form.session());
+    const QHostAddress remoteAddress(
+        options.remoteAddress.value_or(QStringLiteral("127.0.0.1")));
+    const QString tokenPath = QFileInfo(Platform::preferencesPath())
+                                  .dir()
+                                  .filePath(QStringLiteral("remote-token"));
+    const auto turnRemote = [&](const Choices &choices, bool fromMenu) {
+        if (!choices.remote) {
+            remote.stop();
+            return;
+        }
+        if (remote.isOn() && remote.port() == choices.remotePort)
+            return;
+        const Outcome started =
+            remote.start(remoteAddress, quint16(choices.remotePort), tokenPath);
+        if (started)
+            return;
+        const QString where = started.path.isEmpty() ? QString() : started.path + QLatin1String(": ");
+        qCWarning(lcMoriv, "the remote control cannot be started: %s%s", qPrintable(where),
+                  qPrintable(started.reason));
+        if (fromMenu)
+            messages.information(QCoreApplication::translate("TimerMenu", "遥控无法启动：%1")
+                                     .arg(where + started.reason));
+    };
+    turnRemote(chosen, false);
+    QObject::connect(&menu, &TimerMenu::copyRemoteAddress, &form, [&remote] {
+        if (remote.isOn())
+            QGuiApplication::clipboard()->setText(remote.address());
+    });
+
     // A choice made in the menu holds from now on.
     QObject::connect(&menu, &TimerMenu::choicesChanged, &form, [&](const Choices &choices) {
         CountdownSession &session = form.session();
@@ -308,6 +346,7 @@ int runApplication(int &argc, char **argv)
         sound = choices.sound;
         if (sound && !chime)
             chime = Platform::createChime();
+        turnRemote(choices, true);
         place(choices);
     });
     return QApplication::exec();

@@ -7,6 +7,7 @@
 #include "platform/command.h"
 
 #include <QCommandLineParser>
+#include <QHostAddress>
 #include <QTimeZone>
 #include <QDateTime>
 #include <QRegularExpression>
@@ -142,9 +143,20 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
                        "for four seconds."));
     const QCommandLineOption sound(QStringLiteral("sound"),
                                    QStringLiteral("Play a short chime at zero."));
+    const QCommandLineOption remote(
+        QStringLiteral("remote"),
+        QStringLiteral("Let a Stream Deck or show controller drive the timer over HTTP on this "
+                       "port (1 to 65535) of the loopback, each request carrying the token kept "
+                       "in the file remote-token beside the choices."),
+        QStringLiteral("port"));
+    const QCommandLineOption remoteAddress(
+        QStringLiteral("remote-address"),
+        QStringLiteral("Listen for the remote control on this address instead (an IP address "
+                       "of this machine, 0.0.0.0 for all): other machines can then reach it."),
+        QStringLiteral("address"));
     parser.addOptions({minutes, until, start, startWithShow, overtime, corner, screen, scale, warn,
-                       phases, sound, noGlobalKeys, command, installShortcuts,
-                       removeShortcuts});
+                       phases, sound, remote, remoteAddress, noGlobalKeys, command,
+                       installShortcuts, removeShortcuts});
     if (!parser.parse(arguments))
         return refuse(parseError(parser));
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
@@ -226,6 +238,23 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
         result.corner = static_cast<Corner>(index);
     }
     bool ok = true;
+    if (parser.isSet(remote)) {
+        const uint port = parser.value(remote).toUInt(&ok);
+        if (!ok || port < 1 || port > 65535)
+            return refuse(own(QT_TRANSLATE_NOOP("CommandLine",
+                                                 "--remote 的值是 1 到 65535 之间的端口号，"
+                                                 "而不是“%1”"))
+                              .arg(parser.value(remote)));
+        result.remote = quint16(port);
+    }
+    if (parser.isSet(remoteAddress)) {
+        if (QHostAddress(parser.value(remoteAddress)).isNull())
+            return refuse(own(QT_TRANSLATE_NOOP("CommandLine",
+                                                 "--remote-address 的值是一个 IP 地址，"
+                                                 "如 192.168.1.20，而不是“%1”"))
+                              .arg(parser.value(remoteAddress)));
+        result.remoteAddress = parser.value(remoteAddress);
+    }
     if (parser.isSet(screen)) {
         result.screen = parser.value(screen).toInt(&ok);
         if (!ok || result.screen < 1)
@@ -246,6 +275,6 @@ std::variant<CommandLine, CommandLineExit> readCommandLine(const QStringList &ar
                           .arg(parser.value(warn)));
     result.given = {parser.isSet(overtime), parser.isSet(startWithShow), parser.isSet(warn),
                     parser.isSet(corner),   parser.isSet(scale),         parser.isSet(screen),
-                    parser.isSet(phases),   parser.isSet(sound)};
+                    parser.isSet(phases),   parser.isSet(sound),         parser.isSet(remote)};
     return result;
 }

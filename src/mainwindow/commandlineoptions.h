@@ -19,6 +19,8 @@ struct CommandLine
     bool globalKeys = true;
     bool phases = false; // colours by how near the end the count is, and a flash at zero
     bool sound = false;  // a chime at zero
+    std::optional<quint16> remote;           // the HTTP remote control, on this port
+    std::optional<QString> remoteAddress;    // where it listens, instead of the loopback
     std::optional<Corner> corner;
     int screen = 0;  // 1-based; 0: the primary screen
     QString command; // for the timer already running; nothing else is done
@@ -34,6 +36,7 @@ struct CommandLine
         bool screen = false;
         bool phases = false;
         bool sound = false;
+        bool remote = false;
     } given;
 };
 

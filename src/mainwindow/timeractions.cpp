@@ -92,7 +92,10 @@ bool TimerActions::trigger(Command command)
     if (command != Command::Quit && isWaitingForAnswer())
         return false;
     updateEnabled();
+    const bool asking = isWaitingForAnswer();
     action(command)->trigger();
+    if (isWaitingForAnswer() != asking)
+        emit askingChanged();
     return true;
 }
 
@@ -157,10 +160,12 @@ void TimerActions::closeOpenWindows()
     m_services.messages.abortOpenBoxes();
     if (Form2 *dialog = m_services.settings.ifMade())
         dialog->abortModal();
+    emit askingChanged();
 }
 
 void TimerActions::answerClosed()
 {
+    emit askingChanged();
     if (!std::exchange(m_awaitingAnswer, false))
         return;
     m_giveUp->setEnabled(false);

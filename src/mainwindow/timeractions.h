@@ -64,6 +64,8 @@ public:
 signals:
     // The program is to end: the speaker quit, or dismissed the time-up message.
     void finished();
+    // A question, the dialog or a message may have opened or closed.
+    void askingChanged();
 
 private:
     void openSettings();

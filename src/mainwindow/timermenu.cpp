@@ -36,6 +36,11 @@ TimerMenu::TimerMenu(TimerActions &actions, WindowServices &windows,
               [](Choices &choices, int value) { choices.phases = value; });
     addToggle(tr("到时响铃"), "sound", m_run.sound,
               [](Choices &choices, int value) { choices.sound = value; });
+    addToggle(tr("遥控"), "remote", m_run.remote,
+              [](Choices &choices, int value) { choices.remote = value; });
+    m_copyAddress = m_menu->addAction(tr("复制遥控地址"));
+    m_copyAddress->setObjectName(QStringLiteral("copyRemoteAddress"));
+    connect(m_copyAddress, &QAction::triggered, this, &TimerMenu::copyRemoteAddress);
 
     addChoices(tr("提醒"),
                {{tr("关闭"), 0}, {tr("1 分钟"), 1}, {tr("2 分钟"), 2}, {tr("5 分钟"), 5}},
@@ -121,6 +126,7 @@ void TimerMenu::choose(void (*set)(Choices &, int), int value)
 void TimerMenu::updateEnabled()
 {
     m_actions.updateEnabled();
+    m_copyAddress->setEnabled(m_run.remote);
 }
 
 void TimerMenu::popup(const QPoint &at)

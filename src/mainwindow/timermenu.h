@@ -35,6 +35,8 @@ public:
 signals:
     // The speaker changed a choice; this run follows it at once.
     void choicesChanged(const Choices &choices);
+    // The remote control's address, token and all, is to go to the clipboard.
+    void copyRemoteAddress();
 
 private:
     void addToggle(const QString &text, const char *name, bool current,
@@ -54,4 +56,5 @@ private:
     Choices m_run;
     bool m_storeFailed = false;
     QMenu *m_menu = nullptr;
+    QAction *m_copyAddress = nullptr;
 };

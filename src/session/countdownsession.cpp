@@ -88,6 +88,7 @@ Outcome CountdownSession::load()
     m_timer2->setInterval(10);
     m_timer3->setInterval(500);
     rewindCounters();
+    m_shown = {ShownTime::Kind::Setting, 0, m_sj}; // what the window shows first
     return result;
 }
 
@@ -124,7 +125,8 @@ void CountdownSession::start()
     const std::optional<qint16> counter = MinutesText::toMinutesCounter(countMinutes());
     if (!counter) {
         m_services.messages.information(
-            tr("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！"));
+            tr("倒计时时间设置无效，请按 f 键打开设置，输入 1 到 32768 之间的分钟数！"),
+            [this] { emit questionClosed(); });
         return;
     }
     m_clock.startFresh(*counter);
@@ -194,6 +196,21 @@ void CountdownSession::resetConfirmed()
                                         [this] { emit questionClosed(); });
 }
 
+void CountdownSession::resetNow()
+{
+    if (!isClosed())
+        resetConfirmed();
+}
+
+void CountdownSession::countThisRun(int minutes)
+{
+    if (isClosed())
+        return;
+    m_options.until.reset();
+    m_options.minutes = QString::number(minutes);
+    resetConfirmed();
+}
+
 void CountdownSession::settingsSaved(const QString &minutes)
 {
     // Stopping first: a second that falls due as the count stops would otherwise show the
@@ -233,9 +250,15 @@ void CountdownSession::showHundredths(qint16 hundredths)
     emit hundredthsShown(hundredths);
 }
 
+void CountdownSession::display(const ShownTime &shown)
+{
+    m_shown = shown;
+    emit timeShown(shown);
+}
+
 void CountdownSession::showSetting(const QString &minutes)
 {
-    emit timeShown({ShownTime::Kind::Setting, 0, minutes});
+    display({ShownTime::Kind::Setting, 0, minutes});
 }
 
 void CountdownSession::Timer1_Timer()
@@ -259,7 +282,7 @@ void CountdownSession::Timer1_Timer()
         emit secondShown();
         return;
     }
-    emit timeShown({ShownTime::Kind::Left, shown.minutesShown * 60 + shown.secondsShown, {}});
+    display({ShownTime::Kind::Left, shown.minutesShown * 60 + shown.secondsShown, {}});
     if (shown.timeUp) {
         timeUp();
         return;
@@ -288,7 +311,7 @@ void CountdownSession::Timer3_Timer()
 
 void CountdownSession::timeUp()
 {
-    emit timeShown({ShownTime::Kind::TimeUp, 0, {}});
+    display({ShownTime::Kind::TimeUp, 0, {}});
     clearHundredths();
     for (FormTimer *timer : {m_timer1, m_timer2, m_timer3})
         timer->setEnabled(false);

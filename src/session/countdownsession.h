@@ -80,6 +80,8 @@ public:
     // The seconds go by: not paused, not ready, not ended.
     bool isCounting() const;
     Phase phase() const { return m_phase; }
+    // What the display shows now.
+    const ShownTime &shown() const { return m_shown; }
     // This run's choices, from the menu.
     void setOvertime(bool overtime) { m_options.overtime = overtime; }
     void setWarnMinutes(int minutes);
@@ -89,6 +91,11 @@ public:
     // Asks first; a Yes stops the count and shows the stored minutes (or this run's). The
     // question is answered later: questionClosed() follows.
     void reset();
+    // Reset without the question: whoever sent it has asked already.
+    void resetNow();
+    // This run counts MINUTES from now on (not to a deadline), shown at once as after a
+    // reset; the settings file keeps its own.
+    void countThisRun(int minutes);
     // The settings dialog saved these minutes: the count stops, and the next Start counts them
     // afresh; they are this run's when it has its own.
     void settingsSaved(const QString &minutes);
@@ -125,7 +132,8 @@ signals:
     void closingOpenWindows();
     // Time is up and the speaker dismissed the message.
     void finished();
-    // The reset question has closed, and what its answer showed with it.
+    // The reset question or a message of the session's has closed, and what its answer
+    // showed with it.
     void questionClosed();
     // The count started, stopped, went past zero or ended.
     void stateChanged();
@@ -135,6 +143,7 @@ signals:
     void reachedZero();
 
 private:
+    void display(const ShownTime &shown);
     void resetConfirmed();
     void stopCount();
     void clearHundredths();
@@ -165,6 +174,7 @@ private:
     QString m_sj;
     bool m_secondFace = false;
     Phase m_phase = Phase::Normal;
+    ShownTime m_shown;
     bool m_hundredthsSeen = false;
     bool m_hundredthsBehind = false; // the last batch's value waits to be shown
     qint16 m_hundredthsDue = 0;

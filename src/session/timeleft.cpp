@@ -71,12 +71,12 @@ void CountdownSession::shiftMinutes(int minutes)
 
 void CountdownSession::showLeft(qint32 seconds)
 {
-    emit timeShown({ShownTime::Kind::Left, seconds, {}});
+    display({ShownTime::Kind::Left, seconds, {}});
 }
 
 void CountdownSession::showOver()
 {
-    emit timeShown({ShownTime::Kind::Over, m_clock.overSeconds(), {}});
+    display({ShownTime::Kind::Over, m_clock.overSeconds(), {}});
 }
 
 void CountdownSession::overrun()
@@ -86,7 +86,7 @@ void CountdownSession::overrun()
     emit stateChanged();
     m_timer2->setEnabled(false);
     stopWarning();
-    emit timeShown({ShownTime::Kind::Zero, 0, {}});
+    display({ShownTime::Kind::Zero, 0, {}});
     updatePhase();
     emit reachedZero();
 }

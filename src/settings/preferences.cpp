@@ -53,7 +53,9 @@ QList<std::pair<QByteArray, QByteArray>> linesOf(const Choices &choices)
             {"size", QByteArray::number(choices.sizePercent)},
             {"screen", QByteArray::number(choices.screen)},
             {"phases", flag(choices.phases)},
-            {"sound", flag(choices.sound)}};
+            {"sound", flag(choices.sound)},
+            {"remote", flag(choices.remote)},
+            {"remote-port", QByteArray::number(choices.remotePort)}};
 }
 
 } // namespace
@@ -112,6 +114,10 @@ Choices PreferencesFile::read(Outcome *problem)
                 choices.phases = toBool(value).value_or(choices.phases);
             } else if (key == "sound") {
                 choices.sound = toBool(value).value_or(choices.sound);
+            } else if (key == "remote") {
+                choices.remote = toBool(value).value_or(choices.remote);
+            } else if (key == "remote-port") {
+                choices.remotePort = toInt(value, 1, 65535).value_or(choices.remotePort);
             } else if (key == "screen") {
                 choices.screen = toInt(value, 0, 64).value_or(choices.screen);
             } else if (key == "place") {

@@ -20,6 +20,8 @@ struct Choices
     int screen = 0; // 1-based; 0: the primary screen
     bool phases = false;
     bool sound = false;
+    bool remote = false;     // the HTTP remote control
+    int remotePort = 7270;   // where it listens, kept while it is off
 
     bool operator==(const Choices &) const = default;
 };

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QHostAddress>
+#include <QList>
+#include <QTcpServer>
+
+class QTcpSocket;
+class QTimer;
+
+// The listening socket, keeping the connections few and busy: one idle for idleMs is closed,
+// and past maxConnections the one idle longest makes room for the newcomer. Event streams are
+// never idle while they last, but count as connections all the same.
+class ConnectionGuard : public QTcpServer
+{
+    Q_OBJECT
+public:
+    static constexpr int maxConnections = 64;
+    static constexpr int idleMs = 15000;
+    explicit ConnectionGuard(QObject *parent = nullptr);
+    // The connection from that address and port, while it is open.
+    QTcpSocket *connectionFrom(const QHostAddress &peer, quint16 peerPort) const;
+    // The connection carries an event stream: it is kept open, and written to.
+    void keepOpen(QTcpSocket *socket);
+    qsizetype connectionCount() const { return m_open.size(); }
+
+protected:
+    void incomingConnection(qintptr descriptor) override;
+
+private:
+    void closeIdle();
+    struct Open
+    {
+        QTcpSocket *socket;
+        qint64 lastActive; // milliseconds, by the steady clock
+        bool stream;
+    };
+    void touched(QTcpSocket *socket);
+    QList<Open> m_open;
+    QTimer *m_sweep;
+};
