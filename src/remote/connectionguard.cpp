@@ -71,6 +71,12 @@ void ConnectionGuard::keepOpen(QTcpSocket *socket)
             open.stream = true;
 }
 
+void ConnectionGuard::flushAll()
+{
+    for (const Open &open : m_open)
+        open.socket->flush();
+}
+
 void ConnectionGuard::touched(QTcpSocket *socket)
 {
     for (Open &open : m_open)

@@ -23,6 +23,8 @@ public:
     // The connection carries an event stream: it is kept open, and written to.
     void keepOpen(QTcpSocket *socket);
     qsizetype connectionCount() const { return m_open.size(); }
+    // Writes out what waits to be sent, as far as the connections take it now.
+    void flushAll();
 
 protected:
     void incomingConnection(qintptr descriptor) override;

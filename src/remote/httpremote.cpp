@@ -59,10 +59,9 @@ HttpRemote::HttpRemote(RemoteHost &host, QByteArray token, QObject *parent)
 
 HttpRemote::~HttpRemote()
 {
-    // The last answers (to a quit) leave before the program does.
+    // The last answers leave before the program ends.
     for (ConnectionGuard *guard : m_guards)
-        for (QTcpSocket *socket : guard->findChildren<QTcpSocket *>())
-            socket->flush();
+        guard->flushAll();
     m_streams.clear();
 }
 
@@ -142,6 +141,12 @@ void HttpRemote::respond(const QHttpServerRequest &request, QHttpServerResponder
                          {"Allow", answered.allow}},
                         answered.status);
 #endif
+    // Quit runs once its answer is on its way: the program ends with it.
+    if (answered.quit) {
+        for (ConnectionGuard *guard : m_guards)
+            guard->flushAll();
+        m_host.run(Command::Quit);
+    }
 }
 
 HttpRemote::Answer HttpRemote::answer(const QHttpServerRequest &request)
@@ -185,6 +190,8 @@ HttpRemote::Answer HttpRemote::answer(const QHttpServerRequest &request)
     // One question at a time: the speaker answers it first.
     if (m_host.isAsking())
         return {Status::Conflict, stateJson(), {}};
+    if (command == Command::Quit)
+        return {Status::Ok, stateJson(), {}, false, true};
     if (command)
         m_host.run(*command);
     else
@@ -276,6 +283,13 @@ void HttpRemote::openStream(const QHttpServerRequest &request, QHttpServerRespon
     responder.writeBody(first);
 #endif
     m_streams.push_back(std::move(stream));
+    // The responder is let go while its connection still exists: Qt's own ends its answer
+    // by asking the connection's state.
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+        std::erase_if(m_streams, [socket](const Stream &each) { return each.socket == socket; });
+        if (m_streams.empty())
+            m_keepAlive->stop();
+    });
     m_keepAlive->start();
 }
 
@@ -291,16 +305,13 @@ void HttpRemote::publish()
 
 void HttpRemote::send(const QByteArray &event)
 {
-    std::erase_if(m_streams, [](const Stream &stream) {
-        return !stream.socket || stream.socket->state() != QAbstractSocket::ConnectedState;
-    });
     for (const Stream &stream : m_streams) {
+        if (!stream.socket || stream.socket->state() != QAbstractSocket::ConnectedState)
+            continue; // gone, or going: its disconnected() lets it go
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
         stream.responder->writeChunk(event);
 #else
         stream.socket->write(event);
 #endif
     }
-    if (m_streams.empty())
-        m_keepAlive->stop();
 }

@@ -49,6 +49,7 @@ private:
         QByteArray body;      // JSON, or nothing
         QByteArray allow;     // with 405: the one method the path takes
         bool stream = false;  // the event stream begins
+        bool quit = false;    // the program ends once the answer is written
     };
     Answer answer(const QHttpServerRequest &request);
     void respond(const QHttpServerRequest &request, QHttpServerResponder &responder);
