@@ -79,6 +79,14 @@
         <source>--until 的值是至少一分钟之后的 24 小时制时间 HH:MM，而不是“%1”</source>
         <translation>--until takes a 24-hour time HH:MM at least a minute away, not &apos;%1&apos;</translation>
     </message>
+    <message>
+        <source>--remote 的值是 1 到 65535 之间的端口号，而不是“%1”</source>
+        <translation>--remote takes a port from 1 to 65535, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--remote-address 的值是一个 IP 地址，如 192.168.1.20，而不是“%1”</source>
+        <translation>--remote-address takes an IP address such as 192.168.1.20, not &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>
@@ -438,6 +446,18 @@ The setting was not saved; the countdown is unchanged.</translation>
     <message>
         <source>到时响铃</source>
         <translation>Sound at zero</translation>
+    </message>
+    <message>
+        <source>遥控无法启动：%1</source>
+        <translation>The remote control cannot be started: %1</translation>
+    </message>
+    <message>
+        <source>遥控</source>
+        <translation>Remote control</translation>
+    </message>
+    <message>
+        <source>复制遥控地址</source>
+        <translation>Copy the remote control&apos;s address</translation>
     </message>
 </context>
 <context>

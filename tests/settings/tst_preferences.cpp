@@ -35,17 +35,19 @@ void TestPreferences::read_data()
     // "-": no file; "fifo": a FIFO; "read-only:" before the contents: a file nobody may write
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<bool>("damaged");
-    QTest::addColumn<bool>("flags"); // overtime, phases and sound alike
+    QTest::addColumn<bool>("flags"); // overtime, phases, sound and remote (port 9000) alike
     QTest::addColumn<int>("warn");
     QTest::addColumn<int>("place");
     QTest::addColumn<int>("size");
     QTest::newRow("no file: the defaults") << QByteArray("-") << false << false << 1 << 0 << 100;
     QTest::newRow("every choice")
         << QByteArray("[choices]\r\novertime=true\nwarning=5\nplace=bottom-right\nsize=300\n"
-                      "phases=true\nsound=true\n")
+                      "phases=true\nsound=true\nremote=true\nremote-port=9000\n")
         << false << true << 5 << 4 << 300;
     QTest::newRow("values this version cannot take: their defaults")
-        << QByteArray("[choices]\novertime=yes\nwarning=-3\nplace=middle\nsize=9000\n") << false
+        << QByteArray("[choices]\novertime=yes\nwarning=-3\nplace=middle\nsize=9000\n"
+                      "remote-port=65536\n")
+        << false
         << false << 1 << 0 << 100;
     QTest::newRow("another section's keys are not choices")
         << QByteArray("[later]\novertime=true\n[choices]\nsize=150\n") << false << false << 1 << 0
@@ -89,6 +91,8 @@ void TestPreferences::read()
     QCOMPARE(choices.overtime, flags);
     QCOMPARE(choices.phases, flags);
     QCOMPARE(choices.sound, flags);
+    QCOMPARE(choices.remote, flags);
+    QCOMPARE(choices.remotePort, flags ? 9000 : 7270);
     QCOMPARE(choices.warnMinutes, warn);
     QCOMPARE(int(choices.place), place);
     QCOMPARE(choices.sizePercent, size);
@@ -118,7 +122,8 @@ void TestPreferences::storeKeepsWhatItDoesNotKnow()
     QVERIFY(stored.open(QIODevice::ReadOnly));
     QCOMPARE(stored.readAll(), QByteArray("# mine\n[choices]\nwarning=2\ncolour=green\n"
                                           "overtime=true\nstart-with-show=false\nplace=as-designed\n"
-                                          "size=100\nscreen=0\nphases=false\nsound=false\n\n[remote]\n"
+                                          "size=100\nscreen=0\nphases=false\nsound=false\nremote=false\n"
+                                          "remote-port=7270\n\n[remote]\n"
                                           "port=8080\n"));
     QCOMPARE(PreferencesFile(path()).read(), choices);
 }
