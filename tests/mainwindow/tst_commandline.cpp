@@ -38,7 +38,9 @@ QString summary(const CommandLine &line)
                : QStringLiteral(" shortcuts=%1").arg(int(line.shortcuts)))
         + (line.run.until ? QStringLiteral(" until") : QString())
         + (line.run.overtime ? QStringLiteral(" overtime") : QString())
-        + (line.startWithShow ? QStringLiteral(" show") : QString());
+        + (line.startWithShow ? QStringLiteral(" show") : QString())
+        + (line.remote ? QStringLiteral(" remote=%1").arg(*line.remote) : QString())
+        + (line.remoteAddress ? QStringLiteral(" on=") + *line.remoteAddress : QString());
 }
 
 } // namespace
@@ -82,6 +84,9 @@ void TestCommandLine::accepted_data()
                                        << plain + " shortcuts=1";
     QTest::newRow("remove shortcuts") << QStringList{"--remove-shortcuts"}
                                       << plain + " shortcuts=2";
+    QTest::newRow("remote control, every address")
+        << QStringList{"--remote", "65535", "--remote-address", "::"}
+        << plain + " remote=65535 on=::";
 }
 
 void TestCommandLine::accepted()
@@ -145,6 +150,13 @@ void TestCommandLine::refused_data()
                                    << "not '25:00'" << "而不是“25:00”";
     QTest::newRow("until and minutes") << QStringList{"--until", "16:30", "--minutes", "5"} << 2
                                        << "exclude each other" << "不能同时使用";
+    QTest::newRow("remote port 0") << QStringList{"--remote", "0"} << 2
+                                   << "--remote takes a port from 1 to 65535, not '0'"
+                                   << "--remote 的值是 1 到 65535 之间的端口号，而不是“0”";
+    QTest::newRow("remote address a name")
+        << QStringList{"--remote", "7270", "--remote-address", "localhost"} << 2
+        << "--remote-address takes an IP address such as 192.168.1.20, not 'localhost'"
+        << "--remote-address 的值是一个 IP 地址，如 192.168.1.20，而不是“localhost”";
     QTest::newRow("install and remove")
         << QStringList{"--install-shortcuts", "--remove-shortcuts"} << 2 << "exclude each other"
         << "不能同时使用";
