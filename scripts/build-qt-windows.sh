@@ -47,29 +47,9 @@ if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$recipe" ]; then
     exit 0
 fi
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 bash "$top/scripts/install-deps.sh" windows
 
-# apt-get source needs deb-src for Debian's own entries; the binary entries stay as they are.
-if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
-    echo "Enabling deb-src for Debian's package sources"
-    for file in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$file" ] || continue
-        awk 'BEGIN { RS = ""; ORS = "\n\n" }
-             /URIs:[^\n]*debian/ && !/Types:[^\n]*deb-src/ {
-                 sub(/Types: deb/, "Types: deb deb-src")
-             }
-             { print }' "$file" > /tmp/moriv-sources.$$
-        $sudo cp /tmp/moriv-sources.$$ "$file"
-        rm -f /tmp/moriv-sources.$$
-    done
-    if [ -f /etc/apt/sources.list ] && grep -q '^deb .*debian' /etc/apt/sources.list; then
-        grep '^deb .*debian' /etc/apt/sources.list | sed 's/^deb /deb-src /' \
-            | $sudo tee /etc/apt/sources.list.d/moriv-deb-src.list > /dev/null
-    fi
-    $sudo apt-get update -qq
-fi
+enable_deb_src
 
 # The same Debian version as the host Qt, so that its moc, rcc and uic fit.
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)

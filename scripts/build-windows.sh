@@ -16,6 +16,7 @@ qt=$qt_windows
 export MORIV_QT_WINDOWS=$qt
 
 bash "$top/scripts/build-qt-windows.sh"
+bash "$top/scripts/build-qthttpserver-windows.sh"
 version=$(sed -n 's/^project(Moriv VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
 name="moriv-$version-windows-x64"
 deploy="$out/$name"
@@ -37,6 +38,11 @@ cp "$qt"/bin/Qt6{Core,Gui,Widgets,Network}.dll "$deploy/"
 cp "$mingw_runtime"/{libstdc++-6,libgcc_s_seh-1}.dll "$mingw_libraries/libwinpthread-1.dll" \
    "$deploy/"
 cp "$qt/plugins/platforms/qwindows.dll" "$deploy/platforms/"
+# The remote control's library and Qt's HTTP server under it, where they could be built.
+if [ -f "$out/build/src/moriv-remote.dll" ]; then
+    cp "$out/build/src/moriv-remote.dll" "$qt/bin/Qt6HttpServer.dll" "$deploy/"
+    [ ! -f "$qt/bin/Qt6WebSockets.dll" ] || cp "$qt/bin/Qt6WebSockets.dll" "$deploy/"
+fi
 # The native style: qwindowsvistastyle.dll up to Qt 6.6, qmodernwindowsstyle.dll after.
 cp "$qt"/plugins/styles/*.dll "$deploy/styles/"
 # The digits' seven-segment face, which Windows lacks, with its licence (SIL OFL 1.1).

@@ -10,6 +10,12 @@ using CreateRemote = RemoteControl *(*)(RemoteHost *host, const QByteArray *toke
 std::unique_ptr<RemoteControl> Remote::load(RemoteHost &host, const QByteArray &token,
                                             Outcome *failure)
 {
+    if (!MORIV_REMOTE_LIBRARY) {
+        if (failure)
+            *failure = Outcome::failure(QStringLiteral("this build has no remote control (Qt's "
+                                                       "HTTP server was not there to build it)"));
+        return nullptr;
+    }
     // Beside the program (a build, the Windows folder), else where the package puts it. It
     // stays loaded for the rest of the run.
     QString reason;
