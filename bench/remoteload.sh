@@ -4,7 +4,8 @@
 # for five seconds, loops of 1,000 requests one after another (half of them for a path that is
 # not there), an event stream recording when each second's state leaves the timer. Prints how
 # late the seconds came against the grid of the first one, before and during the load, the
-# requests a second, the connections the timer kept, and its resident memory before and after.
+# requests a second, the connections the timer kept, and its resident memory before and after;
+# then its peak memory after a 200 MB body sent to it.
 # Usage: bench/remoteload.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/../tests/support/dbus.sh"
@@ -22,9 +23,9 @@ import http.client, socket, sys, threading, time
 port, token, pid = int(sys.argv[1]), sys.argv[2], sys.argv[3]
 auth = {"Authorization": "Bearer " + token}
 
-def rss():
+def rss(field="VmRSS"):
     for line in open(f"/proc/{pid}/status"):
-        if line.startswith("VmRSS"):
+        if line.startswith(field):
             return int(line.split()[1]) / 1024
 
 arrivals = []  # (when, secondsLeft) of each new second
@@ -78,6 +79,16 @@ print(f"requests one after another:          {requests:6d} in {took:.2f} s "
       f"({requests / took:.0f} a second)")
 print(f"of 200 idle connections still open:  {alive:6d} (the rest closed to make room)")
 print(f"resident memory:                     {before:6.1f} MiB before, {after:.1f} MiB after")
+upload = socket.create_connection(("127.0.0.1", port))
+upload.sendall(f"POST /v1/start HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: Bearer {token}\r\n"
+               f"Content-Length: {200 << 20}\r\n\r\n".encode())
+try:
+    for _ in range(200):
+        upload.sendall(bytes(1 << 20))
+    answer = "took it all"
+except OSError as error:
+    answer = f"cut off ({error.strerror})"
+print(f"a 200 MB body:                       {answer}, peak memory {rss('VmHWM'):.1f} MiB")
 PYTHON
 "$program" --command quit
 poll 10 gone "$timer" || fail "the timer did not end"

@@ -43,8 +43,14 @@ void ConnectionGuard::incomingConnection(qintptr descriptor)
         room->abort();
     }
     m_open.append({socket, now(), false});
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { touched(socket); });
-    connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { touched(socket); });
+    // Before Qt's parser reads them: this connection is made first.
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { received(socket); });
+    connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] {
+        if (Open *open = find(socket)) {
+            open->lastActive = now();
+            open->unanswered = 0;
+        }
+    });
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
         m_open.removeIf([socket](const Open &open) { return open.socket == socket; });
         if (m_open.isEmpty())
@@ -66,9 +72,8 @@ QTcpSocket *ConnectionGuard::connectionFrom(const QHostAddress &peer, quint16 pe
 
 void ConnectionGuard::keepOpen(QTcpSocket *socket)
 {
-    for (Open &open : m_open)
-        if (open.socket == socket)
-            open.stream = true;
+    if (Open *open = find(socket))
+        open->stream = true;
 }
 
 void ConnectionGuard::flushAll()
@@ -77,11 +82,27 @@ void ConnectionGuard::flushAll()
         open.socket->flush();
 }
 
-void ConnectionGuard::touched(QTcpSocket *socket)
+ConnectionGuard::Open *ConnectionGuard::find(QTcpSocket *socket)
 {
     for (Open &open : m_open)
         if (open.socket == socket)
-            open.lastActive = now();
+            return &open;
+    return nullptr;
+}
+
+void ConnectionGuard::received(QTcpSocket *socket)
+{
+    Open *open = find(socket);
+    if (!open)
+        return;
+    open->lastActive = now();
+    open->unanswered += socket->bytesAvailable();
+    if (open->unanswered <= maxUnanswered)
+        return;
+    socket->write("HTTP/1.1 413 Request Entity Too Large\r\nContent-Length: 0\r\n"
+                  "Connection: close\r\n\r\n");
+    socket->flush();
+    socket->abort();
 }
 
 void ConnectionGuard::closeIdle()
