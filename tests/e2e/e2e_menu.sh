@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The timer's menu under openbox, in English, over a slide show that keeps the keyboard: a
 # right-click on the digits opens it, "Count past zero" is kept for the next start, and
-# "Quit" ends the timer as `moriv --command quit` does. The menu is driven with its keys: the
-# arrows skip what is disabled (Pause before Start), so "Count past zero" is six down and
-# "Quit" one up.
+# "Quit" ends the timer as `moriv --command quit` does; "Remote control" listens at once on
+# the port kept beside it. The menu is driven with its keys: the
+# arrows skip what is disabled (Pause before Start), so "Count past zero" is six down,
+# "Remote control" ten down and "Quit" one up.
 # Usage: e2e_menu.sh /path/to/moriv /path/to/e2e_slideshow
 set -euo pipefail
 program=$(readlink -f "$1")
@@ -52,6 +53,10 @@ start_timer() {
     poll 10 socket || fail "the timer does not listen for commands"
 }
 
+conf="$XDG_CONFIG_HOME/moriv/moriv.conf"
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+mkdir -p "$(dirname "$conf")" && printf '[choices]\nremote-port=%s\n' "$port" > "$conf"
+
 step "a slide show has the keyboard; the timer starts without taking it"
 background "$work/slideshow.log" "$slideshow"
 window '^slide show$' > /dev/null
@@ -60,9 +65,15 @@ start_timer
 
 step "Count past zero, chosen in the menu, is kept in moriv.conf"
 choose Down Down Down Down Down Down
-conf="$XDG_CONFIG_HOME/moriv/moriv.conf"
 poll 5 grep -qx 'overtime=true' "$conf" 2>/dev/null || fail "not kept: $(cat "$conf" 2>&1)"
 poll 3 focused_on "slide show" || fail "after the menu the keyboard is with $(focused)"
+
+step "Remote control, chosen in the menu, answers at once on the kept port, and is kept"
+choose Down Down Down Down Down Down Down Down Down Down
+poll 5 grep -qx 'remote=true' "$conf" || fail "not kept: $(cat "$conf")"
+state() { curl -s -H "Authorization: Bearer $(cat "$XDG_CONFIG_HOME/moriv/remote-token")" \
+              "http://127.0.0.1:$port/v1/state"; }
+poll 5 eval '[[ $(state) == *\"state\":\"ready\"* ]]' || fail "no answer on $port: $(state)"
 
 step "Quit ends the timer: exit 0, its socket gone, the show keeps the keyboard"
 choose Up
