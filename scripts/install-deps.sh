@@ -37,7 +37,8 @@ linux_test=(xvfb xdotool x11-utils dbus at-spi2-core python3-pyatspi openbox ima
             libxcb-composite0-dev desktop-file-utils lintian man-db xfwm4 x11-xserver-utils
             sway xwayland wtype grim qt6-wayland appstream python3-gi dconf-service
             dconf-gsettings-backend dconf-cli gnome-settings-daemon-common shellcheck
-            libcanberra0 libcanberra-pulse sound-theme-freedesktop pulseaudio pulseaudio-utils sox)
+            libcanberra0 libcanberra-pulse sound-theme-freedesktop pulseaudio pulseaudio-utils sox
+            curl)
 # The fuzzer and the sanitizers' leak checker: Debian's default clang and its runtime.
 sanitizers=(clang libclang-rt-dev)
 # Another release's root for the ordinary build (scripts/other-release.sh).

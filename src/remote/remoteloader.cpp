@@ -19,8 +19,8 @@ std::unique_ptr<RemoteControl> Remote::load(RemoteHost &host, const QByteArray &
     // Beside the program (a build, the Windows folder), else where the package puts it. It
     // stays loaded for the rest of the run.
     QString reason;
-    for (const QString &folder :
-         {QCoreApplication::applicationDirPath(), QStringLiteral(MORIV_PLUGIN_DIR)}) {
+    const QString beside = QCoreApplication::applicationDirPath();
+    for (const QString &folder : {beside, beside + QStringLiteral("/" MORIV_PLUGIN_DIR)}) {
         QLibrary library(folder + QStringLiteral("/moriv-remote"));
         const auto create =
             reinterpret_cast<CreateRemote>(library.resolve("moriv_remote_create"));
