@@ -13,7 +13,7 @@ source "$(dirname "$0")/../tests/support/session.sh"
 program="$(cd "$1" && pwd)/src/moriv"
 start_display 1280x800
 
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+port=$(free_port)
 background "$work/timer.log" "$program" --no-global-keys --minutes 60 --start --remote "$port"
 timer=$last_pid
 poll 10 test -s "$XDG_CONFIG_HOME/moriv/remote-token" || fail "no token"

@@ -38,8 +38,8 @@ rm -rf "$work"
 mkdir -p "$work"
 cd "$work"
 apt-get source --download-only -qq "qt6-httpserver=$version" > fetch.log 2>&1 \
-    || none "Debian's source qt6-httpserver $version cannot be fetched ($(grep -m1 -o \
-                                                                         '[0-9]\{3\} .*' fetch.log))"
+    || none "Debian's source qt6-httpserver $version cannot be fetched" \
+            "($(grep -m1 -o '[0-9]\{3\} .*' fetch.log))"
 dpkg-source --skip-patches -x qt6-httpserver_*.dsc source > /dev/null
 cd source
 while read -r patch; do

@@ -50,9 +50,10 @@ background "$work/moriv.log" /usr/bin/moriv
 timeout 20 xdotool search --sync --onlyvisible --name '^Moriv$' > /dev/null \
     || { cat "$work/moriv.log"; fail "the installed program showed no window"; }
 echo "-- the installed program shows its window"
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+port=$(free_port)
 background "$work/remote.log" /usr/bin/moriv --remote "$port" --no-global-keys
-remote_state() { curl -sf -H "Authorization: Bearer $(cat "$XDG_CONFIG_HOME/moriv/remote-token" 2>/dev/null)" \
+token_file=$XDG_CONFIG_HOME/moriv/remote-token
+remote_state() { curl -sf -H "Authorization: Bearer $(cat "$token_file" 2>/dev/null)" \
                       "http://127.0.0.1:$port/v1/state"; }
 poll 10 remote_state > /dev/null || { cat "$work/remote.log"; fail "no remote control installed"; }
 echo "-- the installed remote control answers: $(remote_state)"

@@ -7,7 +7,8 @@
 # Usage: layers.sh /path/to/src
 set -euo pipefail
 cd "$1"
-declare -A rank=([clock]=0 [forms]=0 [platform]=0 [settings]=1 [session]=2 [remote]=2 [mainwindow]=3)
+declare -A rank=([clock]=0 [forms]=0 [platform]=0 [settings]=1 [session]=2 [remote]=2
+                 [mainwindow]=3)
 status=0
 while IFS= read -r file; do
     layer=${file%%/*}

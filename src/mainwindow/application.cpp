@@ -318,7 +318,8 @@ int runApplication(int &argc, char **argv)
             remote.start(remoteAddress, quint16(choices.remotePort), tokenPath);
         if (started)
             return;
-        const QString where = started.path.isEmpty() ? QString() : started.path + QLatin1String(": ");
+        const QString where =
+            started.path.isEmpty() ? QString() : started.path + QLatin1String(": ");
         qCWarning(lcMoriv, "the remote control cannot be started: %s%s", qPrintable(where),
                   qPrintable(started.reason));
         if (fromMenu)

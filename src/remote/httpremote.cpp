@@ -162,7 +162,8 @@ HttpRemote::Answer HttpRemote::answer(const QHttpServerRequest &request)
     const bool get = request.method() == Method::Get;
     const bool post = request.method() == Method::Post;
     if (path == QLatin1String("/v1/state"))
-        return get ? Answer{Status::Ok, stateJson(), {}} : Answer{Status::MethodNotAllowed, {}, "GET"};
+        return get ? Answer{Status::Ok, stateJson(), {}}
+                   : Answer{Status::MethodNotAllowed, {}, "GET"};
     if (path == QLatin1String("/v1/events"))
         return get ? Answer{Status::Ok, {}, {}, true}
                    : Answer{Status::MethodNotAllowed, {}, "GET"};

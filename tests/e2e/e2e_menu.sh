@@ -54,7 +54,7 @@ start_timer() {
 }
 
 conf="$XDG_CONFIG_HOME/moriv/moriv.conf"
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+port=$(free_port)
 mkdir -p "$(dirname "$conf")" && printf '[choices]\nremote-port=%s\n' "$port" > "$conf"
 
 step "a slide show has the keyboard; the timer starts without taking it"

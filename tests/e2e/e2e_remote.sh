@@ -13,7 +13,7 @@ source "$here/../support/session.sh"
 source "$here/../support/screen.sh"
 start_display 800x600
 
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+port=$(free_port)
 url=http://127.0.0.1:$port/v1
 # api METHOD PATH [curl options]: the status, then the body, on one line.
 api() { curl -s -X "$1" -H "Authorization: Bearer $token" -w ' %{http_code}' "${@:3}" "$url/$2"; }

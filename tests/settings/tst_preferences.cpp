@@ -122,7 +122,8 @@ void TestPreferences::storeKeepsWhatItDoesNotKnow()
     QVERIFY(stored.open(QIODevice::ReadOnly));
     QCOMPARE(stored.readAll(), QByteArray("# mine\n[choices]\nwarning=2\ncolour=green\n"
                                           "overtime=true\nstart-with-show=false\nplace=as-designed\n"
-                                          "size=100\nscreen=0\nphases=false\nsound=false\nremote=false\n"
+                                          "size=100\nscreen=0\nphases=false\nsound=false\n"
+                                          "remote=false\n"
                                           "remote-port=7270\n\n[remote]\n"
                                           "port=8080\n"));
     QCOMPARE(PreferencesFile(path()).read(), choices);

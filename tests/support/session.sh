@@ -49,6 +49,10 @@ poll() {
     done
 }
 not() { ! "$@"; }
+# A TCP port of the loopback that nothing listens on now.
+free_port() {
+    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'
+}
 # window TITLE: the first visible window whose title matches, within 20 s; or a failure that
 # names the windows there were.
 found() { xdotool search --onlyvisible --name "$1" > "$work/found"; }
