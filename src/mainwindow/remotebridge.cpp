@@ -5,6 +5,10 @@
 #include "mainwindow/timeractions.h"
 #include "session/countdownsession.h"
 
+#include <QAction>
+
+#include <utility>
+
 namespace {
 
 // The minutes a text says, as a Start counts them; 0 when it is no length.
@@ -26,6 +30,9 @@ RemoteBridge::RemoteBridge(TimerActions &actions, CountdownSession &session, QOb
     connect(&session, &CountdownSession::phaseChanged, this, &RemoteBridge::publish);
     connect(&session, &CountdownSession::questionClosed, this, &RemoteBridge::publish);
     connect(&actions, &TimerActions::askingChanged, this, &RemoteBridge::publish);
+    // Every way in triggers these: the keys, the shortcuts, the menus and --command.
+    for (Command command : Commands::all)
+        connect(actions.action(command), &QAction::triggered, this, &RemoteBridge::publish);
 }
 
 RemoteBridge::~RemoteBridge() = default;
@@ -131,6 +138,15 @@ void RemoteBridge::countMinutes(int minutes)
 
 void RemoteBridge::publish()
 {
-    if (m_remote)
-        m_remote->publish();
+    // Once the change is whole: a reset shows the minutes before it rewinds the counters.
+    if (!m_remote || std::exchange(m_publishing, true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_publishing = false;
+            if (m_remote)
+                m_remote->publish();
+        },
+        Qt::QueuedConnection);
 }

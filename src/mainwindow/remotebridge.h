@@ -39,4 +39,5 @@ private:
     std::unique_ptr<RemoteControl> m_remote;
     QHostAddress m_address;
     QByteArray m_token;
+    bool m_publishing = false; // a publish waits for this pass of the event loop to end
 };

@@ -2,6 +2,7 @@
 #include "remote/connectionguard.h"
 
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -78,8 +79,13 @@ void ConnectionGuard::keepOpen(QTcpSocket *socket)
 
 void ConnectionGuard::flushAll()
 {
-    for (const Open &open : m_open)
-        open.socket->flush();
+    // A write that fails aborts its connection, which leaves the list at once.
+    QList<QPointer<QTcpSocket>> sockets;
+    for (const Open &open : std::as_const(m_open))
+        sockets.append(open.socket);
+    for (const QPointer<QTcpSocket> &socket : std::as_const(sockets))
+        if (socket)
+            socket->flush();
 }
 
 ConnectionGuard::Open *ConnectionGuard::find(QTcpSocket *socket)
@@ -95,6 +101,11 @@ void ConnectionGuard::received(QTcpSocket *socket)
     Open *open = find(socket);
     if (!open)
         return;
+    // An event stream's reader has nothing more to say: what it sends is no request of ours.
+    if (open->stream) {
+        socket->abort();
+        return;
+    }
     open->lastActive = now();
     open->unanswered += socket->bytesAvailable();
     if (open->unanswered <= maxUnanswered)

@@ -283,6 +283,8 @@ void HttpRemote::openStream(const QHttpServerRequest &request, QHttpServerRespon
                             {"Connection", "close"}});
     responder.writeBody(first);
 #endif
+    if (m_streams.empty())
+        m_lastState = stateJson(); // what the first stream was told; the others know theirs
     m_streams.push_back(std::move(stream));
     // The responder is let go while its connection still exists: Qt's own ends its answer
     // by asking the connection's state.

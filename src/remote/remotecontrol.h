@@ -60,7 +60,7 @@ std::unique_ptr<RemoteControl> load(RemoteHost &host, const QByteArray &token,
                                     Outcome *failure);
 
 // The token in PATH, or a new one of 256 random bits from the system's generator, written
-// there readable by the user alone. A token file others can read is made private first.
+// there readable by the user alone. One that others could read is replaced by a new one.
 Outcome readOrMakeToken(const QString &path, QByteArray *token);
 
 } // namespace Remote

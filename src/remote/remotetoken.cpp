@@ -59,16 +59,14 @@ Outcome Remote::readOrMakeToken(const QString &path, QByteArray *token)
         const QByteArray read = file.read(1024).trimmed();
         if (file.error() != QFileDevice::NoError)
             return Outcome::failure(path, file.errorString());
-        if (isToken(read)) {
+        bool othersMayRead = false;
 #ifndef Q_OS_WIN
-            // Others who could read it could drive the timer.
-            constexpr QFileDevice::Permissions othersMay =
-                QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-                | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-            if ((file.permissions() & othersMay)
-                && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-                return Outcome::failure(path, file.errorString());
+        othersMayRead = file.permissions()
+                        & (QFileDevice::ReadGroup | QFileDevice::ReadOther
+                           | QFileDevice::WriteGroup | QFileDevice::WriteOther);
 #endif
+        // One that others could read may be known already: a new one replaces it.
+        if (isToken(read) && !othersMayRead) {
             *token = read;
             return {};
         }

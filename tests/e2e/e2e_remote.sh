@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The remote control with curl against the real timer, as a Stream Deck would drive it: the
 # state while counting, start, pause and a minute more through the API and on the screen, the
-# event stream, 401 without the token, 421 for a rebinding Host, quit. Without --remote the
-# HTTP library is not even loaded.
+# event stream (a pause by `--command` too), 401 without the token, 421 for a rebinding Host,
+# quit. Without --remote the HTTP library is not even loaded.
 # Usage: e2e_remote.sh /path/to/moriv
 set -euo pipefail
 program=$(readlink -f "$1")
@@ -56,11 +56,18 @@ wait_screen "剩余 $((paused / 60)) 分 $((paused % 60)) 秒" 5
 steady 1.5 left || fail "the count went on after pause"
 shown "$paused" || fail "the screen is not at $paused s: $(timer_line)"
 
-step "the event stream: the state at once, then each second"
+step "the event stream: the state at once, each second, and a pause made elsewhere"
 api POST start > /dev/null
-timeout 2.5 curl -s -N "$url/events?token=$token" > "$work/events" || true
+: > "$work/events"
+background "$work/curl.log" curl -s -N -o "$work/events" "$url/events?token=$token"
+events=$last_pid
+poll 5 eval '[ "$(grep -c secondsLeft "$work/events")" -ge 3 ]' \
+    || fail "too few events: $(cat "$work/events")"
+"$program" --command pause
+poll 3 eval 'tail -n2 "$work/events" | grep -q "\"state\":\"paused\""' \
+    || fail "the stream was not told of the pause: $(tail -n2 "$work/events")"
+stop "$events"
 grep -o '"secondsLeft":[0-9]*' "$work/events" | uniq > "$work/seconds"
-[ "$(wc -l < "$work/seconds")" -ge 3 ] || fail "too few events: $(cat "$work/events")"
 sort -rn -t: -k2 -c "$work/seconds" || fail "the events do not count down: $(cat "$work/seconds")"
 
 step "quit through the API: answered, and the timer ends with status 0"

@@ -218,8 +218,8 @@ private slots:
         QTRY_COMPARE(idle.front()->state(), QAbstractSocket::UnconnectedState);
     }
 
-    // The token: made once, private, kept; one that others could read is made private, one
-    // that is no token is replaced, and what is no file is not read.
+    // The token: made once, private, kept; one that others could read or that is no token is
+    // replaced, and what is no file is not read.
     void tokenFile_data()
     {
         QTest::addColumn<QByteArray>("before"); // the file's bytes; "-" none, "fifo" a FIFO
@@ -227,7 +227,7 @@ private slots:
         QTest::addColumn<bool>("kept");
         QTest::newRow("none yet") << QByteArray("-") << 0 << false;
         QTest::newRow("kept") << knownToken + "\n" << 0600 << true;
-        QTest::newRow("others could read it") << knownToken << 0644 << true;
+        QTest::newRow("others could read it: a new one") << knownToken << 0644 << false;
         QTest::newRow("too short") << QByteArray("secret") << 0600 << false;
         QTest::newRow("not a token") << QByteArray(40, '\0') << 0600 << false;
         QTest::newRow("a FIFO: refused") << QByteArray("fifo") << 0600 << false;
