@@ -179,28 +179,6 @@ private slots:
             QVERIFY(reply.head.toLower().contains("allow: "));
     }
 
-    // A stream tells the state at once, then each change, once.
-    void events()
-    {
-        QTcpSocket stream;
-        const Reply first = ask(remote->port(),
-                                "GET /v1/events?token=" + knownToken + " HTTP/1.1\r\nHost: "
-                                "localhost\r\n\r\n",
-                                &stream);
-        QCOMPARE(first.status, 200);
-        QVERIFY(first.head.contains("text/event-stream"));
-        QByteArray events = first.body;
-        QTRY_VERIFY((events += stream.readAll()).contains("\"secondsLeft\":-75"));
-        timer.now.secondsLeft = -76;
-        remote->publish();
-        remote->publish(); // nothing changed since
-        QTRY_VERIFY((events += stream.readAll()).contains("-76"));
-        QTest::qWait(100);
-        events += stream.readAll();
-        QCOMPARE(events.count("data: "), 2);
-        QCOMPARE(events.count("-76"), 1);
-    }
-
     // Past the most connections the one idle longest makes room: the newest is served.
     void tooManyConnections()
     {
