@@ -39,6 +39,8 @@ void QtMessageBoxService::open(QMessageBox *box,
     });
     // As exec() would, without an event loop of its own: the program goes on behind the box.
     box->setWindowModality(Qt::ApplicationModal);
+    // Above a slide show, as the timer is: a box under the show could not be answered.
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
     box->show();
 }
 

@@ -237,6 +237,12 @@ int runApplication(int &argc, char **argv)
                       "such shortcuts); the timer's own keys and its menu still work. "
                       "--no-global-keys turns the shortcuts off.",
                       qPrintable(taken.join(QStringLiteral(", "))));
+        // The menu names the shortcuts the timer holds.
+        QList<Command> held;
+        for (Command command : Commands::shortcuts)
+            if (!taken.contains(GlobalShortcuts::name(command)))
+                held.append(command);
+        actions.showKeys(held);
         QObject::connect(shortcuts.get(), &GlobalShortcuts::activated, &actions,
                          [&actions](Command command) { actions.fromElsewhere(command); });
     }
@@ -274,7 +280,8 @@ int runApplication(int &argc, char **argv)
     place(chosen);
 
     TimerMenu menu(actions, *windows, preferences, stored, chosen, int(screens.size()));
-    QObject::connect(&form, &Form1::menuRequested, &menu, &TimerMenu::popup);
+    QObject::connect(&form, &Form1::menuRequested, &menu,
+                     [&form, &menu](const QPoint &at) { menu.popup(at, form.frameGeometry()); });
     // The slide show keeps the keyboard: a click on the digits gives it to the timer.
     form.show();
     // The tray icon takes a few round trips to the desktop's panel: it follows once the

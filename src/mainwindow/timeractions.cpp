@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeySequence>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -35,13 +36,14 @@ TimerActions::TimerActions(Services services, QObject *parent)
     , m_giveUp(new FormTimer(services.clock, this))
 {
     // The menu's texts.
-    const std::array<QString, Commands::all.size()> texts = {
-        tr("开始"), tr("暂停"), tr("重置…"), tr("设置…"), tr("多一分钟"), tr("少一分钟"), tr("退出")};
+    m_texts = {tr("开始"), tr("暂停"), tr("重置…"), tr("设置…"), tr("多一分钟"), tr("少一分钟"),
+               tr("退出")};
     for (Command command : Commands::all) {
-        auto *action = new QAction(texts[std::size_t(command)], this);
+        auto *action = new QAction(m_texts[std::size_t(command)], this);
         action->setObjectName(Commands::name(command));
         m_actions[std::size_t(command)] = action;
     }
+    showKeys({});
     CountdownSession &session = m_services.session;
     connect(action(Command::Start), &QAction::triggered, &session, &CountdownSession::start);
     connect(action(Command::Pause), &QAction::triggered, &session, &CountdownSession::pause);
@@ -63,6 +65,16 @@ TimerActions::TimerActions(Services services, QObject *parent)
         connect(&dialog, &Form2::saved, &m_services.session, &CountdownSession::settingsSaved);
     });
 
+    // Whatever an entry opened, the menus and the remote control hear that it waits.
+    for (QAction *command : m_actions)
+        connect(command, &QAction::triggered, this, &TimerActions::noteAsking);
+    // The menus' entries follow the count, whoever started or stopped it.
+    connect(&session, &CountdownSession::stateChanged, this, &TimerActions::updateEnabled);
+    // The session's own messages (time is up, minutes it cannot count) open by themselves.
+    connect(&session, &CountdownSession::stateChanged, this, &TimerActions::noteAsking,
+            Qt::QueuedConnection);
+    connect(&session, &CountdownSession::reachedZero, this, &TimerActions::noteAsking,
+            Qt::QueuedConnection);
     m_giveUp->setObjectName(QStringLiteral("GiveUp"));
     m_giveUp->setInterval(20000);
     connect(m_giveUp, &FormTimer::tick, this, &TimerActions::closeOpenWindows);
@@ -92,11 +104,38 @@ bool TimerActions::trigger(Command command)
     if (command != Command::Quit && isWaitingForAnswer())
         return false;
     updateEnabled();
-    const bool asking = isWaitingForAnswer();
     action(command)->trigger();
-    if (isWaitingForAnswer() != asking)
-        emit askingChanged();
+    noteAsking();
     return true;
+}
+
+void TimerActions::noteAsking()
+{
+    const bool asking = isWaitingForAnswer();
+    if (std::exchange(m_asking, asking) != asking)
+        emit askingChanged();
+}
+
+void TimerActions::showKeys(const QList<Command> &desktopWide)
+{
+    for (Command command : Commands::all) {
+        QStringList keys;
+        if (const char16_t key = Commands::key(command))
+            keys.append(QString(QChar(key)));
+        if (desktopWide.contains(command)) {
+            const QKeyCombination shortcut(
+                Qt::ControlModifier | Qt::AltModifier,
+                command == Command::More   ? Qt::Key_PageUp
+                : command == Command::Less ? Qt::Key_PageDown
+                                           : Qt::Key(Qt::Key_A + (Commands::key(command) - u'a')));
+            keys.append(QKeySequence(shortcut).toString(QKeySequence::NativeText));
+        }
+        // Text after a tab is what a menu shows at the right, where shortcuts stand.
+        const QString text = m_texts[std::size_t(command)];
+        action(command)->setText(keys.isEmpty()
+                                     ? text
+                                     : text + u'\t' + keys.join(QStringLiteral("; ")));
+    }
 }
 
 void TimerActions::fromElsewhere(Command command,
@@ -160,12 +199,12 @@ void TimerActions::closeOpenWindows()
     m_services.messages.abortOpenBoxes();
     if (Form2 *dialog = m_services.settings.ifMade())
         dialog->abortModal();
-    emit askingChanged();
+    noteAsking();
 }
 
 void TimerActions::answerClosed()
 {
-    emit askingChanged();
+    noteAsking();
     if (!std::exchange(m_awaitingAnswer, false))
         return;
     m_giveUp->setEnabled(false);

@@ -3,7 +3,9 @@
 
 #include "platform/command.h"
 
+#include <QList>
 #include <QObject>
+#include <QString>
 
 #include <array>
 #include <functional>
@@ -60,6 +62,9 @@ public:
     // Enables the actions that can act now: none but Quit while a question waits, Pause only
     // while counting, Start only while not.
     void updateEnabled();
+    // Each entry shows its keys at the right, as menus do: the timer's own key and, for the
+    // commands in DESKTOPWIDE, the desktop-wide shortcut the timer holds.
+    void showKeys(const QList<Command> &desktopWide);
 
 signals:
     // The program is to end: the speaker quit, or dismissed the time-up message.
@@ -76,6 +81,9 @@ private:
     void answerClosed();
     void giveKeyboardToQuestion(int attempt);
     void end();
+    // Says askingChanged() when a question, the dialog or a message opened or closed since it
+    // said so last, whatever opened it: a key, the menu, the session's own message.
+    void noteAsking();
 
     Services m_services;
     std::array<QAction *, Commands::all.size()> m_actions{};
@@ -83,4 +91,6 @@ private:
     bool m_awaitingAnswer = false; // a command from elsewhere opened a question or dialog
     quintptr m_handBack = 0;      // where the keyboard goes once it is answered
     bool m_ended = false;
+    bool m_asking = false; // as askingChanged() said last
+    std::array<QString, Commands::all.size()> m_texts; // the entries' names, keys aside
 };

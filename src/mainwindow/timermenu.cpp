@@ -7,7 +7,11 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
+
+#include <algorithm>
 
 #include <utility>
 
@@ -69,6 +73,7 @@ TimerMenu::TimerMenu(TimerActions &actions, WindowServices &windows,
     m_menu->addSeparator();
     m_menu->addAction(actions.action(Command::Quit));
     connect(m_menu, &QMenu::aboutToShow, this, &TimerMenu::updateEnabled);
+    connect(&actions, &TimerActions::askingChanged, this, &TimerMenu::updateEnabled);
     // The entry chosen runs after the menu has hidden.
     connect(m_menu, &QMenu::aboutToHide, this,
             [this] { QMetaObject::invokeMethod(this, &TimerMenu::closed, Qt::QueuedConnection); });
@@ -125,17 +130,46 @@ void TimerMenu::choose(void (*set)(Choices &, int), int value)
 
 void TimerMenu::updateEnabled()
 {
+    // While a question or the dialog waits, nothing but Quit: the desktop's panel draws this
+    // menu by itself, and opens it whatever the timer is doing.
     m_actions.updateEnabled();
-    m_copyAddress->setEnabled(m_run.remote);
+    const bool waiting = m_actions.isWaitingForAnswer();
+    for (QAction *entry : m_menu->actions()) {
+        if (entry->isSeparator() || entry->parent() == &m_actions)
+            continue;
+        entry->setEnabled(!waiting && (entry != m_copyAddress || m_run.remote));
+    }
 }
 
-void TimerMenu::popup(const QPoint &at)
+void TimerMenu::popup(const QPoint &at, const QRect &avoid)
 {
     if (m_actions.isWaitingForAnswer() || m_menu->isVisible())
         return;
     const quintptr focused = m_windows.focusedWindow();
     m_handBack = WindowServices::isOwnWindow(focused) ? 0 : focused;
-    m_menu->popup(at);
+    updateEnabled();
+    const QScreen *screen = QGuiApplication::screenAt(at);
+    m_menu->popup(screen ? placeBeside(m_menu->sizeHint(), avoid, at, screen->availableGeometry())
+                         : at);
+}
+
+QPoint TimerMenu::placeBeside(QSize menu, const QRect &avoid, QPoint at, const QRect &screen)
+{
+    if (avoid.isEmpty())
+        return at;
+    const auto within = [](int value, int low, int high) {
+        return std::max(low, std::min(value, high));
+    };
+    const int x = within(at.x(), screen.left(), screen.right() + 1 - menu.width());
+    const int y = within(at.y(), screen.top(), screen.bottom() + 1 - menu.height());
+    const QPoint candidates[] = {{x, avoid.bottom() + 1},
+                                 {x, avoid.top() - menu.height()},
+                                 {avoid.right() + 1, y},
+                                 {avoid.left() - menu.width(), y}};
+    for (const QPoint &place : candidates)
+        if (screen.contains(QRect(place, menu)))
+            return place;
+    return at;
 }
 
 void TimerMenu::closed()

@@ -4,6 +4,7 @@
 #include "settings/preferences.h"
 
 #include <QObject>
+#include <QRect>
 
 class QAction;
 class QActionGroup;
@@ -29,8 +30,12 @@ public:
 
     QMenu *menu() const { return m_menu; }
     const Choices &choices() const { return m_run; }
-    // Opens the menu there, unless a question or the dialog waits for an answer.
-    void popup(const QPoint &at);
+    // Opens the menu there, unless a question or the dialog waits for an answer; beside
+    // AVOID (the digits) where it fits on the screen, so that it covers none of them.
+    void popup(const QPoint &at, const QRect &avoid = QRect());
+    // Where a menu of that size opens: below AVOID, above it, right or left of it, the first
+    // that fits on the screen, near AT; at AT when none does or there is nothing to avoid.
+    static QPoint placeBeside(QSize menu, const QRect &avoid, QPoint at, const QRect &screen);
 
 signals:
     // The speaker changed a choice; this run follows it at once.

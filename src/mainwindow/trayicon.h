@@ -23,8 +23,10 @@ public:
     bool isShown() const { return m_icon != nullptr; }
 
 private:
+    // The tooltip and the icon's mark, from the state the session is in now.
     void updateToolTip();
 
     CountdownSession &m_session;
     QSystemTrayIcon *m_icon = nullptr;
+    int m_mark = -1; // the mark the icon shows
 };

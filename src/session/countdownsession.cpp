@@ -6,6 +6,8 @@
 #include "forms/messageboxservice.h"
 #include "settings/settingsmessages.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -92,8 +94,17 @@ Outcome CountdownSession::load()
     return result;
 }
 
+void CountdownSession::sayState()
+{
+    const std::pair said{m_clock.state(), isCounting()};
+    if (std::exchange(m_said, said) != said)
+        emit stateChanged();
+}
+
 void CountdownSession::start()
 {
+    // The tray, the remote control and the menu hear of it however the count started.
+    const auto say = qScopeGuard([this] { sayState(); });
     switch (m_clock.state()) {
     case CountdownClock::State::Running:
     case CountdownClock::State::Closed:
@@ -148,6 +159,7 @@ void CountdownSession::pause()
 {
     if (!isClosed())
         stopCount();
+    sayState();
 }
 
 void CountdownSession::reset()
@@ -166,6 +178,7 @@ void CountdownSession::reset()
 
 void CountdownSession::resetConfirmed()
 {
+    const auto say = qScopeGuard([this] { sayState(); });
     stopCount();
     // The last second that stopping the count delivers may be its last.
     if (isClosed()) {
@@ -227,6 +240,7 @@ void CountdownSession::settingsSaved(const QString &minutes)
     // of the count that was stopped.
     rewindCounters();
     updatePhase();
+    sayState(); // a save stops a running count: the tray is not to say it counts on
 }
 
 void CountdownSession::setHundredthsSeen(bool seen)
@@ -319,7 +333,7 @@ void CountdownSession::timeUp()
     // A question or the settings dialog still open is closed unanswered and unsaved; the
     // time-up message is not theirs to give up on.
     emit closingOpenWindows();
-    emit stateChanged();
+    sayState();
     updatePhase();
     emit reachedZero();
     m_services.messages.information(tr("倒计时时间到！！！"), [this] { emit finished(); });

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 class FormTimer;
 class MessageBoxService;
@@ -135,7 +136,7 @@ signals:
     // The reset question or a message of the session's has closed, and what its answer
     // showed with it.
     void questionClosed();
-    // The count started, stopped, went past zero or ended.
+    // The count started, stopped, went past zero, was reset or ended, whatever asked for it.
     void stateChanged();
     // The count crossed into another phase; never at a second within one.
     void phaseChanged(Phase phase);
@@ -143,6 +144,8 @@ signals:
     void reachedZero();
 
 private:
+    // Says stateChanged() when the state or whether it counts is no longer what it said last.
+    void sayState();
     void display(const ShownTime &shown);
     void resetConfirmed();
     void stopCount();
@@ -179,6 +182,7 @@ private:
     bool m_hundredthsBehind = false; // the last batch's value waits to be shown
     qint16 m_hundredthsDue = 0;
     qint64 m_deadlineShift = 0; // minutes more or less to the deadline, in milliseconds
+    std::pair<CountdownClock::State, bool> m_said{CountdownClock::State::Ready, false};
 
     FormTimer *m_timer3 = nullptr;
     FormTimer *m_timer2 = nullptr;

@@ -83,7 +83,7 @@ void CountdownSession::overrun()
 {
     // Zero, and on past it: no message, nothing ends, and the colon stops blinking.
     m_clock.overrun();
-    emit stateChanged();
+    sayState();
     m_timer2->setEnabled(false);
     stopWarning();
     display({ShownTime::Kind::Zero, 0, {}});

@@ -222,6 +222,8 @@ void Form2::openModal()
     m_comok->setFocus();
     // As exec() would, without an event loop of its own: the count goes on behind it.
     setWindowModality(Qt::ApplicationModal);
+    // Above a slide show, as the timer is: a dialog under the show could not be reached.
+    setWindowFlag(Qt::WindowStaysOnTopHint);
     show();
 }
 

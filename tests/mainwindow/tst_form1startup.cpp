@@ -3,7 +3,7 @@
 
 #include "forms/formtimer.h"
 #include "platform/windowservices.h"
-#include "platform/x11/keymask.h"
+#include "platform/keymask.h"
 #include "settings/form2.h"
 #include "settings/settingsfile.h"
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/wayland/overlay.h"
 
+#include "platform/keymask.h"
+
 #include <LayerShellQt/Window>
 
 #include <QEvent>
@@ -77,7 +79,7 @@ class OverlayWindowServices final : public WindowServices
 {
 public:
     // Not a normal window at all: the overlay layer is above full-screen windows, and the
-    // compositor gives it neither the keyboard nor, with an empty input region, any click.
+    // compositor never gives it the keyboard; it takes clicks only in the digits' cells.
     void makeOverlay(QWidget *window) override
     {
         // The compositor blends the window's pixels: around the digits they are fully
@@ -85,7 +87,7 @@ public:
         drawTranslucent(window);
         new ClearedPaint(window);
         window->setWindowFlags(window->windowFlags() | Qt::FramelessWindowHint
-                               | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
+                               | Qt::WindowDoesNotAcceptFocus);
         window->winId();
         LayerShellQt::Window *layer = LayerShellQt::Window::get(window->windowHandle());
         layer->setLayer(LayerShellQt::Window::LayerOverlay);
@@ -100,7 +102,22 @@ public:
     // The buffers take turns with the compositor, and the one drawn into may hold pixels of
     // a frame before the last: the whole strip (a few thousand pixels, once a second) is
     // repainted, so that none of them stays.
-    void digitsChanged(QWidget *window) override { window->update(); }
+    void digitsChanged(QWidget *window) override
+    {
+        window->update();
+        // The input region: a right-click in the digits' cells opens the menu, and one
+        // anywhere else reaches the slide show below.
+        const std::optional<KeyMask::LabelRegions::Shown> shown =
+            KeyMask::shownChildren(window, m_labels);
+        QWindow *handle = window->windowHandle();
+        if (!shown || !handle)
+            return;
+        QRegion cells = KeyMask::cellsOf(*shown) & window->rect();
+        if (cells.isEmpty())
+            cells = QRegion(0, 0, 1, 1); // an empty mask would take clicks everywhere
+        if (cells != handle->mask())
+            handle->setMask(cells);
+    }
     void keepOnTop(QWidget *) override {}
 
     // The overlay never has the keyboard, and a Wayland client cannot give it to another.
@@ -108,6 +125,9 @@ public:
     void giveKeyboardTo(quintptr) override {}
     // A Wayland compositor tells no client about the others' windows.
     bool isShowFullScreen(QWidget *) override { return false; }
+
+private:
+    KeyMask::LabelRegions m_labels;
 };
 
 void announced(void *data, wl_registry *, uint32_t, const char *interface, uint32_t)

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for Windows: the user32 calls on the timer window's handle.
+#include "platform/keymask.h"
 #include "platform/process.h"
 #include "platform/windowservices.h"
 #include "platform/windows/win32window.h"
 
 #include <QAbstractNativeEventFilter>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -40,6 +43,35 @@ private:
     QPointer<QWidget> m_window;
 };
 
+// Windows gives a layered window the clicks on its pixels that are not fully transparent:
+// the digits' cells, hollows included, are filled with black at the least alpha there is
+// before the digits are drawn, which no eye tells from the slide below.
+class ReachableCells final : public QObject
+{
+public:
+    explicit ReachableCells(QWidget *window)
+        : QObject(window)
+    {
+        window->installEventFilter(this);
+    }
+
+    void setCells(const QRegion &cells) { m_cells = cells; }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            QPainter painter(static_cast<QWidget *>(watched));
+            painter.setClipRegion(static_cast<QPaintEvent *>(event)->region() & m_cells);
+            for (const QRect &cell : m_cells)
+                painter.fillRect(cell, QColor(0, 0, 0, 1));
+        }
+        return false;
+    }
+
+private:
+    QRegion m_cells;
+};
+
 class WindowsWindowServices final : public WindowServices
 {
 public:
@@ -63,17 +95,38 @@ public:
         Win32Window::makeTopmost(handleOf(window));
         m_rightClick = std::make_unique<RightClickKeepsActivation>(window);
         qApp->installNativeEventFilter(m_rightClick.get());
+        m_cells = new ReachableCells(window);
     }
 
-    void digitsChanged(QWidget *) override
+    void digitsChanged(QWidget *window) override
     {
-        // The transparency goes with every frame the window draws: nothing to follow.
+        // The transparency goes with every frame the window draws; the cells that take the
+        // clicks follow the digits.
+        const std::optional<KeyMask::LabelRegions::Shown> shown =
+            KeyMask::shownChildren(window, m_labels);
+        if (!m_cells || !shown)
+            return;
+        const QRegion cells = KeyMask::cellsOf(*shown) & window->rect();
+        if (cells == m_shownCells)
+            return;
+        window->update(m_shownCells.xored(cells));
+        m_shownCells = cells;
+        m_cells->setCells(cells);
     }
 
     void keepOnTop(QWidget *window) override
     {
-        if (window->isVisible())
-            Win32Window::reassertTopmost(handleOf(window));
+        if (!window->isVisible())
+            return;
+        Win32Window::reassertTopmost(handleOf(window));
+        // The settings dialog, the question and the messages stay above a slide show that
+        // raised itself, and an open menu above the strip; none of them takes the keyboard.
+        for (QWidget *own : QApplication::topLevelWidgets())
+            if (own != window && own->isVisible() && own->windowType() == Qt::Dialog)
+                Win32Window::reassertTopmost(handleOf(own));
+        for (QWidget *own : QApplication::topLevelWidgets())
+            if (own->isVisible() && own->windowType() == Qt::Popup)
+                Win32Window::reassertTopmost(handleOf(own));
     }
 
     quintptr focusedWindow() override
@@ -97,6 +150,9 @@ public:
 
 private:
     std::unique_ptr<RightClickKeepsActivation> m_rightClick;
+    QPointer<ReachableCells> m_cells;
+    KeyMask::LabelRegions m_labels;
+    QRegion m_shownCells;
 };
 
 } // namespace

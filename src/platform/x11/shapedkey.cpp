@@ -31,6 +31,7 @@ bool ShapedKey::apply(xcb_connection_t *connection, QWidget *window)
         KeyMask::shownChildren(window, m_labels);
     if (!shown)
         return false;
+    m_cells = KeyMask::cellsOf(*shown) & window->rect();
     const KeyMask::LabelRegions::Parts parts = m_labels.split(std::move(*shown));
     QRect changed = m_labels.takeChanged();
     const QRegion qtMask = window->mask();

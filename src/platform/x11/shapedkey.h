@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/x11/keymask.h"
+#include "platform/keymask.h"
 
 #include <QRect>
 #include <QRegion>
@@ -28,12 +28,15 @@ public:
     void paintWhole(xcb_connection_t *connection, QWidget *window);
 
     KeyMask::LabelRegions &labels() { return m_labels; }
+    // The digits' cells as the last shape had them, where the mouse is to reach the window.
+    const QRegion &cells() const { return m_cells; }
 
 private:
     void shape(xcb_connection_t *connection, QWidget *window, const QRegion &rest,
                const QRegion &changed);
 
     KeyMask::LabelRegions m_labels;
+    QRegion m_cells;
     bool m_shaped = false;
     QRect m_box; // the bounding box of the shape set last
     QRegion m_rest; // the unchanged part, as sent last, and its rectangles

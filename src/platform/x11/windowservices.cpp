@@ -5,13 +5,16 @@
 #include "platform/x11/connection.h"
 #include "platform/x11/firstexposure.h"
 #include "platform/x11/fullscreen.h"
-#include "platform/x11/keymask.h"
+#include "platform/x11/inputcells.h"
+#include "platform/keymask.h"
 #include "platform/x11/shapedkey.h"
 #include "platform/x11/windowtype.h"
 #include "platform/x11/x11.h"
 
 #include <QAbstractNativeEventFilter>
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -19,6 +22,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -41,8 +45,9 @@ public:
         m_raise.setSingleShot(true);
         QObject::connect(&m_raise, &QTimer::timeout, [this] {
             m_sinceRaise.start();
-            if (m_topmost && m_topmost->isVisible())
-                m_topmost->raise();
+            if (m_topmost)
+                keepOnTop(m_topmost);
+            keepOwnWindowsOverShow();
         });
     }
 
@@ -69,8 +74,61 @@ public:
 
     void keepOnTop(QWidget *window) override
     {
-        if (window->isVisible())
-            window->raise();
+        if (!window->isVisible())
+            return;
+        window->raise();
+        if (m_inputCells && window == m_topmost)
+            m_inputCells->restack();
+        // An open menu stays above the strip: nothing of the digits over its entries.
+        for (QWidget *own : QApplication::topLevelWidgets())
+            if (own->isVisible() && own->windowType() == Qt::Popup)
+                own->raise();
+    }
+
+    // A full-screen slide show that starts while the settings dialog, the question or a
+    // message is open would bury it: the window manager stacks a focused full-screen window
+    // above every other, "keep above" ones included, but never above a window that is its
+    // own transient. So they become the show's, and rise above it; the keyboard stays with
+    // the show until the speaker clicks one.
+    void keepOwnWindowsOverShow()
+    {
+        xcb_connection_t *connection = x11Connection();
+        if (!connection || !m_topmost)
+            return;
+        QList<QWidget *> open;
+        for (QWidget *own : QApplication::topLevelWidgets())
+            if (own->isVisible() && own != m_topmost && own->windowType() != Qt::Popup
+                && own->windowType() != Qt::ToolTip && own->testAttribute(Qt::WA_WState_Created))
+                open.append(own);
+        // A window that closed is forgotten: its id may come back for another.
+        for (auto it = m_ownedBy.begin(); it != m_ownedBy.end();)
+            it = std::any_of(open.cbegin(), open.cend(),
+                             [&it](QWidget *own) { return own->winId() == it.key(); })
+                     ? std::next(it)
+                     : m_ownedBy.erase(it);
+        if (open.isEmpty())
+            return;
+        const quintptr show = focusedWindow();
+        if (show <= XCB_INPUT_FOCUS_POINTER_ROOT || isOwnWindow(show)
+            || !FullScreen::isShowOn(connection, m_topmost))
+            return;
+        const auto owner = uint32_t(show);
+        bool raised = false;
+        for (QWidget *own : std::as_const(open)) {
+            // Once for each window and show: the window manager keeps it above from then on,
+            // and raising it again would restack the show's frame, which comes back here.
+            if (std::exchange(m_ownedBy[own->winId()], show) == show)
+                continue;
+            raised = true;
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE,
+                                xcb_window_t(own->winId()), XCB_ATOM_WM_TRANSIENT_FOR,
+                                XCB_ATOM_WINDOW, 32, 1, &owner);
+            own->raise();
+        }
+        if (!raised)
+            return;
+        xcb_flush(connection);
+        keepOnTop(m_topmost);
     }
 
     void makeTopmost(QWidget *window)
@@ -163,6 +221,8 @@ public:
             || !m_topmost->testAttribute(Qt::WA_WState_Created))
             return false;
         const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if (m_inputCells && m_inputCells->take(event))
+            return true;
         xcb_window_t parent = 0;
         xcb_window_t window = 0;
         bool overrideRedirect = false;
@@ -224,6 +284,11 @@ private:
         if (!m_shapedKey.apply(connection, window))
             KeyMask::applyColourKey(window, m_labelRegions);
         xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &m_eventMask);
+        if (window == m_topmost) {
+            if (!m_inputCells)
+                m_inputCells = new InputCells(connection, window);
+            m_inputCells->setCells(m_shapedKey.cells());
+        }
     }
 
     void paintWhole(QWidget *window)
@@ -270,6 +335,8 @@ private:
     xcb_window_t m_window = 0;
     uint32_t m_eventMask = 0;
     QPointer<QWidget> m_topmost;
+    QPointer<InputCells> m_inputCells; // the timer's, a child of its window
+    QHash<WId, quintptr> m_ownedBy; // the show each of the timer's own windows was given to
     QList<xcb_window_t> m_roots;
     bool m_watching = false;
     QTimer m_raise;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11/keymask.h"
+#include "platform/keymask.h"
 
 #include <QImage>
 #include <QLabel>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace KeyMask {
 
@@ -172,6 +174,35 @@ std::optional<LabelRegions::Shown> shownChildren(QWidget *window, LabelRegions &
         shown.append({child, child->pos(), own});
     }
     return shown;
+}
+
+QRegion cellsOf(const QRegion &lit)
+{
+    QList<QRect> columns; // one per rectangle: its columns, and the rows it spans
+    for (const QRect &rect : lit)
+        columns.append(rect);
+    std::sort(columns.begin(), columns.end(),
+              [](const QRect &a, const QRect &b) { return a.left() < b.left(); });
+    QList<QRect> cells;
+    for (const QRect &rect : std::as_const(columns)) {
+        // Columns that touch or overlap the cell so far are the same character's.
+        if (!cells.isEmpty() && rect.left() <= cells.last().right() + 1)
+            cells.last() |= rect;
+        else
+            cells.append(rect);
+    }
+    QRegion region;
+    for (const QRect &cell : std::as_const(cells))
+        region += cell;
+    return region;
+}
+
+QRegion cellsOf(const LabelRegions::Shown &shown)
+{
+    QRegion cells;
+    for (const LabelRegions::Child &own : shown)
+        cells += cellsOf(own.region).translated(own.pos);
+    return cells;
 }
 
 QRegion keyRegion(QWidget *window, LabelRegions &labels)

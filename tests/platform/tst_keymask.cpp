@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11/keymask.h"
+#include "platform/keymask.h"
 
 #include <QImage>
 #include <QLabel>

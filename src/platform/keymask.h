@@ -97,6 +97,14 @@ private:
 };
 
 
+// Where the mouse reaches the digits: for each run of columns that hold lit pixels, the box
+// from its top lit row to its bottom one. A seven-segment character's segments overlap
+// column by column, so each digit, the minus sign and the colon with both its dots are one
+// cell each, the hollow of a 0 and the loops of an 8 inside it.
+QRegion cellsOf(const QRegion &lit);
+// The cells of every child shown, in the window's coordinates.
+QRegion cellsOf(const LabelRegions::Shown &shown);
+
 // The window's non-black pixels. On a black window the region is the union of its visible
 // children's, each label's taken from the cache; any other window is drawn whole.
 QRegion keyRegion(QWidget *window, LabelRegions &labels);
