@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The timer's menu under openbox, in English, over a slide show that keeps the keyboard: a
-# right-click on the digits opens it, "Count past zero" is kept for the next start, and
+# right-click on the digits opens it (in the hollow of a 0 too, but not two pixels beside a
+# digit), beside the strip and above it while it counts; "Count past zero" is kept for the
+# next start, and
 # "Quit" ends the timer as `moriv --command quit` does; "Remote control" listens at once on
 # the port kept beside it. The menu is driven with its keys: the
 # arrows skip what is disabled (Pause before Start), so "Count past zero" is six down,
@@ -15,6 +17,7 @@ source "$here/../support/dbus.sh"
 source "$here/../support/session.sh"
 start_display 1024x768
 source "$here/../support/screen.sh"
+source "$here/../support/pixels.sh"
 start_manager openbox
 
 focused() { xdotool getwindowfocus getwindowname 2>/dev/null || true; }
@@ -63,6 +66,57 @@ window '^slide show$' > /dev/null
 poll 5 focused_on "slide show" || fail "the slide show does not have the focus"
 start_timer
 
+step "a right-click in the hollow of the seconds' first 0 opens the menu beside the digits"
+timer=$(xdotool search --onlyvisible --name '^Moriv$' | head -n1)
+# shellcheck disable=SC2034 # the eval sets all of them
+eval "$(xdotool getwindowgeometry --shell --prefix strip_ "$timer")"
+import -window root -crop "${strip_WIDTH}x${strip_HEIGHT}+${strip_X}+${strip_Y}" -depth 8 \
+    txt:"$work/strip.txt"
+# The runs of columns that hold red pixels, one a character: left right top bottom.
+awk -F'[,: ]+' '/#FF0000/ { if (!($1 in top) || $2 < top[$1]) top[$1] = $2
+                            if ($2 > bottom[$1]) bottom[$1] = $2 }
+    END { for (x = 0; x < 4000; x++) if (x in top) {
+              if (!open) { open = 1; left = x; t = top[x]; b = bottom[x] }
+              if (top[x] < t) t = top[x]; if (bottom[x] > b) b = bottom[x]; right = x
+          } else if (open) { print left, right, t, b; open = 0 } }' "$work/strip.txt" \
+    > "$work/cells"
+[ "$(wc -l < "$work/cells")" -ge 3 ] || fail "no digits on screen: $(cat "$work/cells")"
+read -r left right top bottom < <(tail -n2 "$work/cells" | head -n1)
+hollow_x=$(( (left + right) / 2 )) hollow_y=$(( (top + bottom) / 2 ))
+# The slide shows through the hollow: the black there is keyed out.
+grep -q "^$hollow_x,$hollow_y: .*#285AC8" "$work/strip.txt" \
+    || fail "no hollow at $hollow_x,$hollow_y: $(grep "^$hollow_x,$hollow_y:" "$work/strip.txt")"
+xdotool mousemove $((strip_X + hollow_x)) $((strip_Y + hollow_y)) click 3
+poll 5 menu_open || fail "a right-click in the hollow of a 0 opened no menu"
+not grep -q '^click' "$work/slideshow.log" || fail "the click went through to the show"
+menu=$(xdotool search --onlyvisible --classname '^moriv$' | grep -vx "$timer" | head -n1)
+eval "$(xdotool getwindowgeometry --shell --prefix menu_ "$menu")"
+(( menu_Y >= strip_Y + strip_HEIGHT || menu_Y + menu_HEIGHT <= strip_Y )) \
+    || fail "the menu at $menu_X,$menu_Y covers the strip at $strip_X,$strip_Y"
+poll 3 focused_on "slide show" || fail "the right-click took the keyboard: $(focused)"
+xdotool key Escape
+poll 5 not menu_open || fail "Escape did not close the menu"
+
+step "a right-click two pixels left of the first cell reaches the slide show below"
+read -r left right top bottom < "$work/cells"
+xdotool mousemove $((strip_X + left - 2)) $((strip_Y + (top + bottom) / 2)) click 3
+poll 5 grep -q '^click' "$work/slideshow.log" || fail "the click did not reach the show"
+not menu_open || fail "a click outside the digits opened the menu"
+
+step "while counting, the open menu stays above the strip: no red pixel in it over two ticks"
+"$program" --command start
+xdotool mousemove $((strip_X + hollow_x)) $((strip_Y + hollow_y)) click 3
+poll 5 menu_open || fail "no menu while counting"
+menu=$(xdotool search --onlyvisible --classname '^moriv$' | grep -vx "$timer" | head -n1)
+eval "$(xdotool getwindowgeometry --shell --prefix menu_ "$menu")"
+menu_area="${menu_WIDTH}x${menu_HEIGHT}+${menu_X}+${menu_Y}"
+steady 2.2 red_pixels "$menu_area" && [ "$(red_pixels "$menu_area")" -eq 0 ] \
+    || fail "red digits inside the open menu at $menu_area: $(red_pixels "$menu_area")"
+[ -z "${MORIV_E2E_SHOTS:-}" ] || import -window root "$MORIV_E2E_SHOTS/menu-counting.png"
+xdotool key Escape
+poll 5 not menu_open || fail "Escape did not close the menu"
+"$program" --command pause
+
 step "Count past zero, chosen in the menu, is kept in moriv.conf"
 choose Down Down Down Down Down Down
 poll 5 grep -qx 'overtime=true' "$conf" 2>/dev/null || fail "not kept: $(cat "$conf" 2>&1)"
@@ -73,7 +127,7 @@ choose Down Down Down Down Down Down Down Down Down Down
 poll 5 grep -qx 'remote=true' "$conf" || fail "not kept: $(cat "$conf")"
 state() { curl -s -H "Authorization: Bearer $(cat "$XDG_CONFIG_HOME/moriv/remote-token")" \
               "http://127.0.0.1:$port/v1/state"; }
-poll 5 eval '[[ $(state) == *\"state\":\"ready\"* ]]' || fail "no answer on $port: $(state)"
+poll 5 eval '[[ $(state) == *\"state\":\"paused\"* ]]' || fail "no answer on $port: $(state)"
 
 step "Quit ends the timer: exit 0, its socket gone, the show keeps the keyboard"
 choose Up
