@@ -26,7 +26,7 @@ unset DISPLAY QT_QPA_PLATFORM
 # runtime folder, which has to be unmounted before it can be removed.
 dbus-update-activation-environment WAYLAND_DISPLAY XDG_CURRENT_DESKTOP XDG_MENU_PREFIX \
     XDG_CONFIG_HOME XDG_DATA_HOME XDG_RUNTIME_DIR QT_QPA_PLATFORM=wayland
-trap 'umount -l "$XDG_RUNTIME_DIR/doc" 2> /dev/null; session_cleanup' EXIT
+trap 'status=$?; umount -l "$XDG_RUNTIME_DIR/doc" 2> /dev/null; session_cleanup $status' EXIT
 # The portal takes the id of a host program only from a desktop file that starts it.
 sed "s|^Exec=.*|Exec=$program|" "$here/../../assets/org.moriv.Moriv.desktop" \
     > "$XDG_DATA_HOME/applications/org.moriv.Moriv.desktop"

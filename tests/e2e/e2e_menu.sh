@@ -70,22 +70,13 @@ step "a right-click in the hollow of the seconds' first 0 opens the menu beside 
 timer=$(xdotool search --onlyvisible --name '^Moriv$' | head -n1)
 # shellcheck disable=SC2034 # the eval sets all of them
 eval "$(xdotool getwindowgeometry --shell --prefix strip_ "$timer")"
-import -window root -crop "${strip_WIDTH}x${strip_HEIGHT}+${strip_X}+${strip_Y}" -depth 8 \
-    txt:"$work/strip.txt"
-# The runs of columns that hold red pixels, one a character: left right top bottom.
-awk -F'[,: ]+' '/#FF0000/ { if (!($1 in top) || $2 < top[$1]) top[$1] = $2
-                            if ($2 > bottom[$1]) bottom[$1] = $2 }
-    END { for (x = 0; x < 4000; x++) if (x in top) {
-              if (!open) { open = 1; left = x; t = top[x]; b = bottom[x] }
-              if (top[x] < t) t = top[x]; if (bottom[x] > b) b = bottom[x]; right = x
-          } else if (open) { print left, right, t, b; open = 0 } }' "$work/strip.txt" \
-    > "$work/cells"
+cells "${strip_WIDTH}x${strip_HEIGHT}+${strip_X}+${strip_Y}" > "$work/cells"
 [ "$(wc -l < "$work/cells")" -ge 3 ] || fail "no digits on screen: $(cat "$work/cells")"
 read -r left right top bottom < <(tail -n2 "$work/cells" | head -n1)
 hollow_x=$(( (left + right) / 2 )) hollow_y=$(( (top + bottom) / 2 ))
 # The slide shows through the hollow: the black there is keyed out.
-grep -q "^$hollow_x,$hollow_y: .*#285AC8" "$work/strip.txt" \
-    || fail "no hollow at $hollow_x,$hollow_y: $(grep "^$hollow_x,$hollow_y:" "$work/strip.txt")"
+grep -q "^$hollow_x,$hollow_y: .*#285AC8" "$work/area.txt" \
+    || fail "no hollow at $hollow_x,$hollow_y: $(grep "^$hollow_x,$hollow_y:" "$work/area.txt")"
 xdotool mousemove $((strip_X + hollow_x)) $((strip_Y + hollow_y)) click 3
 poll 5 menu_open || fail "a right-click in the hollow of a 0 opened no menu"
 not grep -q '^click' "$work/slideshow.log" || fail "the click went through to the show"

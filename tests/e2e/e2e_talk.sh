@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A talk under openbox: the timer waits until a window goes full screen (an xterm, for the
-# slide show), starts counting by itself, and with --overtime goes on past zero, -0:01 a
+# slide show; the settings dialog open then stays above it), starts counting by itself, and with --overtime goes on past zero, -0:01 a
 # second after it, with no message box.
 # Usage: e2e_talk.sh /path/to/moriv
 set -euo pipefail
@@ -24,8 +24,29 @@ step "the xterm goes full screen while the settings dialog is open: nothing star
 "$program" --command settings
 poll 5 xdotool search --onlyvisible --name '^自定义设置$' > /dev/null || fail "no settings dialog"
 wmctrl -i -r "$show" -b add,fullscreen
+# The show takes the keyboard, as one that starts does: the window manager stacks a focused
+# full-screen window above every other, unless the dialog is lifted above it.
+xdotool windowactivate --sync "$show"
+dialog=$(xdotool search --onlyvisible --name '^自定义设置$' | head -n1)
+# The frames of the windows the window manager manages, bottom to top.
+stacking() { xprop -root -notype _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*'; }
+above_show() {
+    local id at=0 show_at=0 dialog_at=0
+    for id in $(stacking); do
+        at=$((at + 1))
+        [ $((id)) != "$show" ] || show_at=$at
+        [ $((id)) != "$dialog" ] || dialog_at=$at
+    done
+    [ "$dialog_at" -gt "$show_at" ] && [ "$show_at" -gt 0 ]
+}
+poll 5 above_show || fail "the dialog is under the show: $(stacking | tr '\n' ' ')"
+[ "$(xdotool getwindowfocus)" = "$show" ] || fail "the dialog took the keyboard from the show"
 steady 1.5 timer_line && on_screen '剩余 1 分 00 秒' || fail "the show started the count over the dialog"
-focus_newest '^自定义设置$'
+[ -z "${MORIV_E2E_SHOTS:-}" ] || import -window root "$MORIV_E2E_SHOTS/dialog-over-show.png"
+# A click on the dialog gives it the keyboard; Escape closes it.
+eval "$(xdotool getwindowgeometry --shell --prefix dialog_ "$dialog")"
+xdotool mousemove $((dialog_X + dialog_WIDTH / 2)) $((dialog_Y + 5)) click 1
+poll 5 eval '[ "$(xdotool getwindowfocus)" = "$dialog" ]' || fail "the click did not focus it"
 xdotool key Escape
 poll 3 not xdotool search --onlyvisible --name '^自定义设置$' || fail "Escape did not close it"
 wait_screen '剩余 0 分 59 秒' 3

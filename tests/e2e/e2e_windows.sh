@@ -5,7 +5,8 @@
 # backdrop: red digits with the backdrop right around them (no black box) and the mouse going
 # through it, a counts, s pauses, f opens the dialog, and the settings file it makes is the
 # default's 17 GB18030 bytes; last a silent reinstall and a silent uninstall, which leaves only
-# the settings file.
+# the settings file. On the way, a right-click in the hollow of a 0 opens the menu above the
+# counting strip, and --remote answers curl.
 # Usage: e2e_windows.sh /path/to/moriv-VERSION-windows-x64-setup.exe
 set -euo pipefail
 setup=$(readlink -f "$1")
@@ -18,7 +19,8 @@ wine=$(command -v wine64 || command -v wine) || fail "Wine is not installed"
 # shellcheck disable=SC2012 # two fixed paths
 wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver \
              2>/dev/null | head -n1) || fail "no wineserver"
-trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; session_cleanup' EXIT
+trap 'status=$?; "$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null
+      session_cleanup $status' EXIT
 export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$wine" wineboot --init > "$work/wineboot.log" 2>&1 || true
 "$wineserver" -w
@@ -97,6 +99,28 @@ echo "   ${changed%% *} pixels changed"
 [ "${changed%% *}" -gt 20 ] || fail "the digits did not change after a"
 check_pixels "counting"
 
+step "a right-click in the hollow of a 0 opens the menu, beside the counting strip and above it"
+cells "$area" > "$work/cells"
+read -r left right top bottom < <(tail -n2 "$work/cells" | head -n1)
+hollow_x=$(( X + (left + right) / 2 )) hollow_y=$(( Y + (top + bottom) / 2 ))
+windows_now=$(xdotool search --onlyvisible --name . | sort)
+xdotool mousemove "$hollow_x" "$hollow_y" click 3
+menu_window() {
+    menu=$(comm -13 <(echo "$windows_now") <(xdotool search --onlyvisible --name . | sort) \
+           | head -n1)
+    [ -n "$menu" ]
+}
+poll 10 menu_window || fail "a right-click in the hollow of a 0 opened no menu"
+eval "$(xdotool getwindowgeometry --shell --prefix menu_ "$menu")"
+menu_area="${menu_WIDTH}x${menu_HEIGHT}+${menu_X}+${menu_Y}"
+steady 2.2 red_pixels "$menu_area" && [ "$(red_pixels "$menu_area")" -eq 0 ] \
+    || fail "red digits inside the open menu at $menu_area"
+echo "   the menu at $menu_area, no red in it over two ticks"
+[ -z "${MORIV_E2E_SHOTS:-}" ] || import -window root "$MORIV_E2E_SHOTS/wine-menu-counting.png"
+xdotool key Escape
+poll 5 not menu_window || fail "Escape did not close the menu"
+xdotool mousemove "$hollow_x" "$hollow_y" click 1
+
 step "s pauses"
 xdotool type s
 digits() { import -window root -crop "$area" -depth 8 rgb:- | md5sum; }
@@ -116,9 +140,24 @@ echo "   ${file#"$WINEPREFIX"/}: $(od -An -tx1 "$file" | tr -s ' \n' ' ')"
 printf '\xb5\xb9\xbc\xc6\xca\xb1\xb1\xea\xcc\xe2\r\n 3 \r\n' | cmp - "$file" \
     || fail "the settings file is not the default's 17 GB18030 bytes"
 
-step "silent reinstall, then silent uninstall"
+step "moriv.exe --remote PORT answers curl: 200 with the token, 401 without"
 stop "$program_pid"
 "$wineserver" -w
+port=$(free_port)
+background "$work/remote.log" "$wine" "$exe" --remote "$port"
+program_pid=$last_pid
+token_file() { token=$(find "$WINEPREFIX/drive_c/users" -name remote-token | head -n1)
+               [ -n "$token" ]; }
+poll 30 token_file || fail "no remote-token written: $(tail -n5 "$work/remote.log")"
+state() { curl -s -o "$work/state.json" -w '%{http_code}' "$@" "http://127.0.0.1:$port/v1/state"; }
+answers() { [ "$(state -H "Authorization: Bearer $(tr -d '\r\n' < "$token")")" = 200 ]; }
+poll 30 answers || fail "no 200 on $port: $(cat "$work/state.json" 2>&1; tail -n5 "$work/remote.log")"
+echo "   GET /v1/state: $(cat "$work/state.json")"
+[ "$(state)" = 401 ] || fail "without the token: $(state)"
+stop "$program_pid"
+"$wineserver" -w
+
+step "silent reinstall, then silent uninstall"
 install_silently
 [ -f "$exe" ] || fail "the reinstall left no moriv.exe"
 "$wine" "$installed/uninstall.exe" /S

@@ -10,6 +10,7 @@ export LC_ALL=C.UTF-8
 
 work=$(mktemp -d)
 pids=()
+declare -A logs=() commands=()
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 step() { echo "-- $*"; }
@@ -53,13 +54,32 @@ not() { ! "$@"; }
 free_port() {
     python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'
 }
-# window TITLE: the first visible window whose title matches, within 20 s; or a failure that
-# names the windows there were.
+# window TITLE: the first visible window whose title matches, within 60 s (a loaded machine
+# starts a Qt program in seconds, not the usual fraction of one); or a failure that names the
+# windows there were and says what each process started here did.
 found() { xdotool search --onlyvisible --name "$1" > "$work/found"; }
 window() {
-    poll 20 found "$1" || fail "no window titled $1; there were: $(xdotool search --onlyvisible \
-                                   --name . getwindowname %@ 2>&1 | tr '\n' ',')"
+    poll "${MORIV_E2E_WINDOW_SECONDS:-60}" found "$1" \
+        || fail "no window titled $1; there were: $(xdotool search --onlyvisible --name . \
+                 getwindowname %@ 2>&1 | tr '\n' ',')"
     head -n1 "$work/found"
+}
+# processes: each process started through `background`, running or with its exit status, and
+# the last lines it wrote. Only the script's own shell has their status, not a subshell.
+processes() {
+    local pid status
+    for pid in "${pids[@]}"; do
+        if gone "$pid"; then
+            status=0
+            wait "$pid" 2>/dev/null || status=$?
+            # 127 is also what a second wait says: stop() has waited for those already.
+            status="exited with status $status$( [ "$status" != 127 ] || echo ' (or ended here)')"
+        else
+            status="running"
+        fi
+        echo "   ${commands[$pid]}: $status; its last lines:"
+        tail -n 5 "${logs[$pid]}" 2>/dev/null | sed 's/^/      /'
+    done
 }
 
 # steady SECONDS COMMAND...: the command prints the same for SECONDS (a paused count, say);
@@ -88,6 +108,8 @@ background() {
     "$@" > "$log" 2>&1 &
     last_pid=$!
     pids+=("$last_pid")
+    logs[$last_pid]=$log
+    commands[$last_pid]=$(basename "$1")
 }
 
 # stop PID...: ends the processes and waits until they have exited, with SIGKILL for any still
@@ -104,8 +126,14 @@ stop() {
 
 # Everything this script started is ended and gone before the next script runs: an X server
 # still shutting down removes the socket file of a new server handed the same display number.
+# A script that fails says first what each of its processes did.
 session_cleanup() {
+    local status=${1:-$?}
     trap - EXIT
+    if [ "$status" -ne 0 ] && [ ${#pids[@]} -gt 0 ]; then
+        echo "the processes this script started:" >&2
+        processes >&2
+    fi
     [ ${#pids[@]} -eq 0 ] || stop "${pids[@]}"
     rm -rf "$work"
 }
