@@ -36,10 +36,10 @@ TimerActions::TimerActions(Services services, QObject *parent)
     , m_giveUp(new FormTimer(services.clock, this))
 {
     // The menu's texts.
-    m_texts = {tr("开始"), tr("暂停"), tr("重置…"), tr("设置…"), tr("多一分钟"), tr("少一分钟"),
-               tr("退出")};
+    const std::array<QString, Commands::all.size()> texts = {
+        tr("开始"), tr("暂停"), tr("重置…"), tr("设置…"), tr("多一分钟"), tr("少一分钟"), tr("退出")};
     for (Command command : Commands::all) {
-        auto *action = new QAction(m_texts[std::size_t(command)], this);
+        auto *action = new QAction(texts[std::size_t(command)], this);
         action->setObjectName(Commands::name(command));
         m_actions[std::size_t(command)] = action;
     }
@@ -118,23 +118,22 @@ void TimerActions::noteAsking()
 
 void TimerActions::showKeys(const QList<Command> &desktopWide)
 {
+    // As shortcuts of the menu alone (they act only while it is open and has the keyboard),
+    // so that the menu and the desktop's panel show them at the right, as menus do.
     for (Command command : Commands::all) {
-        QStringList keys;
+        QList<QKeyCombination> keys;
         if (const char16_t key = Commands::key(command))
-            keys.append(QString(QChar(key)));
-        if (desktopWide.contains(command)) {
-            const QKeyCombination shortcut(
-                Qt::ControlModifier | Qt::AltModifier,
-                command == Command::More   ? Qt::Key_PageUp
-                : command == Command::Less ? Qt::Key_PageDown
-                                           : Qt::Key(Qt::Key_A + (Commands::key(command) - u'a')));
-            keys.append(QKeySequence(shortcut).toString(QKeySequence::NativeText));
-        }
-        // Text after a tab is what a menu shows at the right, where shortcuts stand.
-        const QString text = m_texts[std::size_t(command)];
-        action(command)->setText(keys.isEmpty()
-                                     ? text
-                                     : text + u'\t' + keys.join(QStringLiteral("; ")));
+            keys.append(Qt::Key(Qt::Key_A + (key - u'a')));
+        if (desktopWide.contains(command))
+            keys.append(QKeyCombination(Qt::ControlModifier | Qt::AltModifier,
+                                        command == Command::More   ? Qt::Key_PageUp
+                                        : command == Command::Less ? Qt::Key_PageDown
+                                                                   : keys.first().key()));
+        QAction *entry = action(command);
+        entry->setShortcutContext(Qt::WidgetShortcut);
+        entry->setShortcut(keys.size() == 2   ? QKeySequence(keys[0], keys[1])
+                           : keys.size() == 1 ? QKeySequence(keys[0])
+                                              : QKeySequence());
     }
 }
 

@@ -62,8 +62,8 @@ public:
     // Enables the actions that can act now: none but Quit while a question waits, Pause only
     // while counting, Start only while not.
     void updateEnabled();
-    // Each entry shows its keys at the right, as menus do: the timer's own key and, for the
-    // commands in DESKTOPWIDE, the desktop-wide shortcut the timer holds.
+    // Each entry shows its keys at the right, as menus do: the timer's own key and then, for
+    // the commands in DESKTOPWIDE, the desktop-wide shortcut the timer holds.
     void showKeys(const QList<Command> &desktopWide);
 
 signals:
@@ -92,5 +92,4 @@ private:
     quintptr m_handBack = 0;      // where the keyboard goes once it is answered
     bool m_ended = false;
     bool m_asking = false; // as askingChanged() said last
-    std::array<QString, Commands::all.size()> m_texts; // the entries' names, keys aside
 };

@@ -138,6 +138,10 @@ void TimerMenu::updateEnabled()
         if (entry->isSeparator() || entry->parent() == &m_actions)
             continue;
         entry->setEnabled(!waiting && (entry != m_copyAddress || m_run.remote));
+        // A panel may open a submenu whose entry is disabled.
+        if (entry->menu())
+            for (QAction *choice : entry->menu()->actions())
+                choice->setEnabled(!waiting);
     }
 }
 

@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The tray icon as a panel that hosts StatusNotifierItems sees it: with a stand-in watcher on a
 # private session bus the timer's item registers, its tooltip names the state, its menu
-# (com.canonical.dbusmenu) holds the timer's entries, and a click on "Quit" ends the timer.
+# (com.canonical.dbusmenu) holds the timer's entries, and a click on "Quit" ends the timer. A
+# save in the settings dialog that stops the count makes the tooltip say so; while the dialog
+# or a message is open only Quit is enabled; the first click on the icon after it opens the menu.
 # Without a watcher nothing registers and nothing is printed.
 # Usage: e2e_tray.sh /path/to/moriv
 set -euo pipefail
@@ -46,11 +48,38 @@ steady 3.2 signals && [ "$(signals)" -eq 0 ] \
     || fail "the item signalled while counting: $(grep member= "$work/monitor.log" | sort | uniq -c)"
 stop "$monitor_pid"
 
-step "its menu holds the timer's entries; a click on Quit ends the timer"
 menu=$(bus_call --object-path "$path" --method org.freedesktop.DBus.Properties.Get \
            org.kde.StatusNotifierItem Menu | grep -o "objectpath '[^']*'" | cut -d"'" -f2)
-layout=$(gdbus call --session --dest "$item" --object-path "$menu" \
-             --method com.canonical.dbusmenu.GetLayout 0 'int32 -1' '@as []')
+layout() { gdbus call --session --dest "$item" --object-path "$menu" \
+               --method com.canonical.dbusmenu.GetLayout 0 'int32 -1' '@as []'; }
+# The entries of the menu the panel draws, one a line: label and whether it is enabled.
+entries() { layout | python3 -c '
+import re, sys
+for entry in re.findall(r"\{[^{}]*\}", sys.stdin.read()):
+    label = re.search(r"[\x27\"]label[\x27\"]: <[\x27\"](.*?)[\x27\"]>", entry)
+    if label:
+        print(label.group(1), "off" if "\x27enabled\x27: <false>" in entry else "on")'; }
+
+step "a save in the dialog stops the count: the tray says so; while it asks, only Quit is on"
+"$program" --command settings
+poll 10 xdotool search --onlyvisible --name '^Settings$' > /dev/null || fail "no dialog"
+poll 5 eval 'entries | grep -q "^Count past zero off"' || fail "entries: $(entries)"
+[ "$(entries | grep -c ' on$')" = 1 ] && entries | grep -q '^Quit on' \
+    || fail "more than Quit is on while the dialog is open: $(entries | tr '\n' ',')"
+xdotool key --delay 50 ctrl+a 2 Return
+poll 5 eval 'tooltip | grep -q "Moriv: ready"' || fail "after the save the tooltip: $(tooltip)"
+xdotool key Return
+poll 5 eval 'entries | grep -q "^Start.* on$"' || fail "after the message: $(entries)"
+
+step "the first click on the icon after the save opens the menu"
+menus() { xdotool search --onlyvisible --classname '^moriv$' | wc -l; }
+before=$(menus)
+bus_call --object-path "$path" --method org.kde.StatusNotifierItem.Activate 100 100 > /dev/null
+poll 5 eval '[ "$(menus)" -gt "$before" ]' || fail "the click opened no menu"
+xdotool key Escape
+
+step "its menu holds the timer's entries; a click on Quit ends the timer"
+layout=$(layout)
 for entry in Start Pause 'Reset…' 'Count past zero' Quit; do
     grep -q "'label': <'$entry'>" <<< "$layout" || fail "no $entry in the menu: $layout"
 done
