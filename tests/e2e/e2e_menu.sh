@@ -68,8 +68,7 @@ start_timer
 
 step "a right-click in the hollow of the seconds' first 0 opens the menu beside the digits"
 timer=$(xdotool search --onlyvisible --name '^Moriv$' | head -n1)
-# shellcheck disable=SC2034 # the eval sets all of them
-eval "$(xdotool getwindowgeometry --shell --prefix strip_ "$timer")"
+read -r strip_X strip_Y strip_WIDTH strip_HEIGHT < <(place_of "$timer")
 cells "${strip_WIDTH}x${strip_HEIGHT}+${strip_X}+${strip_Y}" > "$work/cells"
 [ "$(wc -l < "$work/cells")" -ge 3 ] || fail "no digits on screen: $(cat "$work/cells")"
 read -r left right top bottom < <(tail -n2 "$work/cells" | head -n1)
@@ -81,7 +80,7 @@ xdotool mousemove $((strip_X + hollow_x)) $((strip_Y + hollow_y)) click 3
 poll 5 menu_open || fail "a right-click in the hollow of a 0 opened no menu"
 not grep -q '^click' "$work/slideshow.log" || fail "the click went through to the show"
 menu=$(xdotool search --onlyvisible --classname '^moriv$' | grep -vx "$timer" | head -n1)
-eval "$(xdotool getwindowgeometry --shell --prefix menu_ "$menu")"
+read -r menu_X menu_Y _ menu_HEIGHT < <(place_of "$menu")
 (( menu_Y >= strip_Y + strip_HEIGHT || menu_Y + menu_HEIGHT <= strip_Y )) \
     || fail "the menu at $menu_X,$menu_Y covers the strip at $strip_X,$strip_Y"
 poll 3 focused_on "slide show" || fail "the right-click took the keyboard: $(focused)"
@@ -99,7 +98,7 @@ step "while counting, the open menu stays above the strip: no red pixel in it ov
 xdotool mousemove $((strip_X + hollow_x)) $((strip_Y + hollow_y)) click 3
 poll 5 menu_open || fail "no menu while counting"
 menu=$(xdotool search --onlyvisible --classname '^moriv$' | grep -vx "$timer" | head -n1)
-eval "$(xdotool getwindowgeometry --shell --prefix menu_ "$menu")"
+read -r menu_X menu_Y menu_WIDTH menu_HEIGHT < <(place_of "$menu")
 menu_area="${menu_WIDTH}x${menu_HEIGHT}+${menu_X}+${menu_Y}"
 steady 2.2 red_pixels "$menu_area" && [ "$(red_pixels "$menu_area")" -eq 0 ] \
     || fail "red digits inside the open menu at $menu_area: $(red_pixels "$menu_area")"

@@ -44,7 +44,7 @@ poll 5 above_show || fail "the dialog is under the show: $(stacking | tr '\n' ' 
 steady 1.5 timer_line && on_screen '剩余 1 分 00 秒' || fail "the show started the count over the dialog"
 [ -z "${MORIV_E2E_SHOTS:-}" ] || import -window root "$MORIV_E2E_SHOTS/dialog-over-show.png"
 # A click on the dialog gives it the keyboard; Escape closes it.
-eval "$(xdotool getwindowgeometry --shell --prefix dialog_ "$dialog")"
+read -r dialog_X dialog_Y dialog_WIDTH _ < <(place_of "$dialog")
 xdotool mousemove $((dialog_X + dialog_WIDTH / 2)) $((dialog_Y + 5)) click 1
 poll 5 eval '[ "$(xdotool getwindowfocus)" = "$dialog" ]' || fail "the click did not focus it"
 xdotool key Escape

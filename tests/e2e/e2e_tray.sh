@@ -75,7 +75,8 @@ step "the first click on the icon after the save opens the menu"
 menus() { xdotool search --onlyvisible --classname '^moriv$' | wc -l; }
 before=$(menus)
 bus_call --object-path "$path" --method org.kde.StatusNotifierItem.Activate 100 100 > /dev/null
-poll 5 eval '[ "$(menus)" -gt "$before" ]' || fail "the click opened no menu"
+opened() { [ "$(menus)" -gt "$before" ]; }
+poll 5 opened || fail "the click opened no menu"
 xdotool key Escape
 
 step "its menu holds the timer's entries; a click on Quit ends the timer"

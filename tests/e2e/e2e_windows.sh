@@ -111,7 +111,7 @@ menu_window() {
     [ -n "$menu" ]
 }
 poll 10 menu_window || fail "a right-click in the hollow of a 0 opened no menu"
-eval "$(xdotool getwindowgeometry --shell --prefix menu_ "$menu")"
+read -r menu_X menu_Y menu_WIDTH menu_HEIGHT < <(place_of "$menu")
 menu_area="${menu_WIDTH}x${menu_HEIGHT}+${menu_X}+${menu_Y}"
 steady 2.2 red_pixels "$menu_area" && [ "$(red_pixels "$menu_area")" -eq 0 ] \
     || fail "red digits inside the open menu at $menu_area"

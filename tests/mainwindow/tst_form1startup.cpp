@@ -208,11 +208,16 @@ void TestForm1Startup::realColourKeyKeepsOnlyTheDigits_data()
     QTest::addColumn<QByteArray>("minutes");
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("a second passes") << QByteArray("3") << "tick" << "2:59";
-    QTest::newRow("minutes 10 -> 9") << QByteArray("10") << "tick" << "9:59";
-    QTest::newRow("minutes 100 -> 99") << QByteArray("100") << "tick" << "99:59";
-    QTest::newRow("reset puts the stored text back") << QByteArray("10") << "reset" << "10:00";
-    QTest::newRow("a save shows the new text") << QByteArray("10") << "save" << "100:00";
+    QTest::addColumn<qreal>("scale");
+    QTest::newRow("a second passes") << QByteArray("3") << "tick" << "2:59" << 1.0;
+    QTest::newRow("minutes 10 -> 9") << QByteArray("10") << "tick" << "9:59" << 1.0;
+    QTest::newRow("minutes 100 -> 99") << QByteArray("100") << "tick" << "99:59" << 1.0;
+    QTest::newRow("reset puts the stored text back") << QByteArray("10") << "reset" << "10:00"
+                                                     << 1.0;
+    QTest::newRow("a save shows the new text") << QByteArray("10") << "save" << "100:00" << 1.0;
+    QTest::newRow("1 character at 200 %") << QByteArray("3") << "tick" << "2:59" << 2.0;
+    QTest::newRow("4 characters") << QByteArray("1440") << "tick" << "1439:59" << 1.0;
+    QTest::newRow("5 characters at 200 %") << QByteArray("32768") << "tick" << "32767:59" << 2.0;
 }
 
 void TestForm1Startup::realColourKeyKeepsOnlyTheDigits()
@@ -220,6 +225,7 @@ void TestForm1Startup::realColourKeyKeepsOnlyTheDigits()
     QFETCH(QByteArray, minutes);
     QFETCH(QString, action);
     QFETCH(QString, shown);
+    QFETCH(qreal, scale);
     // The window system's own services, on the window as it draws itself.
     const std::unique_ptr<WindowServices> windows = Platform::createWindowServices();
     FakeClock clock;
@@ -230,10 +236,18 @@ void TestForm1Startup::realColourKeyKeepsOnlyTheDigits()
     file.write("T\r\n" + minutes + "\r\n");
     file.close();
     Form1 form({messages, *windows, clock, SettingsFile(folder.path())});
+    Form1::RunOptions options;
+    options.scale = scale;
+    form.setRunOptions(options);
     form.Form_Load();
+    const auto display = [&form] {
+        return form.findChild<QLabel *>(QStringLiteral("Labfen"))->text().trimmed() + ':'
+               + form.findChild<QLabel *>(QStringLiteral("Labmiao"))->text();
+    };
 
-    // Every pixel in the mask is pure red, every pixel outside it is black.
-    const auto checkKey = [&form] {
+    // Every pixel in the mask is pure red, every pixel outside it is black; the mouse reaches
+    // the digits in one cell a character, which holds all its lit pixels.
+    const auto checkKey = [&form, &display] {
         const QImage drawn = KeyMask::renderWidget(&form);
         const QRegion mask = form.mask();
         int red = 0;
@@ -247,10 +261,16 @@ void TestForm1Startup::realColourKeyKeepsOnlyTheDigits()
             }
         }
         QVERIFY(red > 100);
-    };
-    const auto display = [&form] {
-        return form.findChild<QLabel *>(QStringLiteral("Labfen"))->text().trimmed() + ':'
-               + form.findChild<QLabel *>(QStringLiteral("Labmiao"))->text();
+        KeyMask::LabelRegions labels;
+        const QRegion cells = KeyMask::cellsOf(*KeyMask::shownChildren(&form, labels));
+        QVERIFY((mask - cells).isEmpty());
+        int characters = 0;
+        for (int x = 0, in = 0; x <= form.width(); ++x) {
+            const bool column = !(cells & QRect(x, 0, 1, form.height())).isEmpty();
+            characters += column && !in;
+            in = column;
+        }
+        QCOMPARE(characters, display().size());
     };
     checkKey();
     const QRegion before = form.mask();

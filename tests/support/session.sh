@@ -82,6 +82,12 @@ processes() {
     done
 }
 
+# place_of WINDOW: where the window is on the screen, as "X Y WIDTH HEIGHT".
+place_of() {
+    xdotool getwindowgeometry --shell "$1" \
+        | awk -F= '{ v[$1] = $2 } END { print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }'
+}
+
 # steady SECONDS COMMAND...: the command prints the same for SECONDS (a paused count, say);
 # fails at the first change.
 steady() {
