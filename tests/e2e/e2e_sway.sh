@@ -5,7 +5,8 @@
 # shortcuts reach the timer as `moriv --command`; a question a command opens behind the show
 # gives up after 20 s, and a command meanwhile exits 3.
 # Usage: e2e_sway.sh /path/to/moriv /path/to/e2e_slideshow [overlay]
-#   overlay: the timer is on the overlay layer (built with LayerShellQt), which no click hits.
+#   overlay: the timer is on the overlay layer (built with LayerShellQt), whose input region is
+#   the digits' cells: a click beside them reaches the show, a right-click in one opens the menu.
 set -euo pipefail
 # sway runs as an ordinary user: as root, the script runs again as nobody, on copies of the
 # scripts and programs that nobody may read wherever the clone is (a private home, say).
@@ -26,6 +27,7 @@ slideshow=$(readlink -f "$2")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/dbus.sh"
 source "$here/../support/session.sh"
+source "$here/../support/pixels.sh"
 
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
@@ -71,11 +73,14 @@ echo "   ${red:=0} red pixels over the slide show"
 [ "$red" -gt 100 ] || fail "the digits are not over the slide show"
 
 if [ "${3:-}" = overlay ]; then
-    step "on the overlay layer: no window of sway's; a click on the digits reaches the show"
+    step "on the overlay layer: no window of sway's; a click beside the digits reaches the show,"\
+         "one in the hollow of a 0 the timer takes and keeps the show's keyboard"
     ! swaymsg -t get_tree | grep -q '"name": "Moriv"' || fail "the timer is a window of sway's"
-    read -r x y < <(convert "$work/shot.png" -alpha off -fill black +opaque '#FF0000' -trim \
-                    -format '%[fx:round(page.x+w/2)] %[fx:round(page.y+h/2)]\n' info:) \
-        || fail "no digits in the screenshot"
+    convert "$work/shot.png" -alpha off -depth 8 txt:- > "$work/area.txt"
+    cells_read > "$work/cells"
+    [ "$(wc -l < "$work/cells")" -ge 3 ] || fail "no digits in the screenshot"
+    read -r left right top bottom < <(tail -n2 "$work/cells" | head -n1)
+    x=$(( (left + right) / 2 )) y=$(( (top + bottom) / 2 ))
     # sway's headless seat has no pointer: a VNC server's virtual one clicks, first beside the
     # timer, where the show must get it, then on the digits. It listens on a socket of this
     # script's, not on a port another test could hold.
@@ -85,8 +90,19 @@ if [ "${3:-}" = overlay ]; then
             && poll 1 grep -qx "click $1 $2" "$work/slideshow.log"
     }
     poll 8 clicked 600 400 || fail "no click reaches the show: $(cat "$work/wayvnc.log")"
-    clicked "$x" "$y" || clicked "$x" "$y" || fail "the digits took the click"
+    not clicked "$x" "$y" || fail "the click in the hollow of a 0 went through to the show"
     show_is_active && keys_reach_show v || fail "the slide show lost the keyboard to the click"
+    step "a right-click there opens the timer's menu"
+    python3 "$here/../support/vncclick.py" "$work/vnc" "$x" "$y" 3 2> /dev/null
+    menu_shown() {
+        grim "$work/menu.png"
+        [ "$(compare -metric AE "$work/shot.png" "$work/menu.png" null: 2>&1 | cut -d' ' -f1)" \
+              -gt 20000 ]
+    }
+    poll 5 menu_shown || fail "no menu on screen"
+    [ -z "${MORIV_E2E_SHOTS:-}" ] || cp "$work/menu.png" "$MORIV_E2E_SHOTS/sway-menu.png"
+    python3 "$here/../support/vncclick.py" "$work/vnc" 600 700 2> /dev/null
+    poll 5 not menu_shown || fail "a click beside it did not close the menu"
 fi
 
 step "--command start counts, pause pauses"

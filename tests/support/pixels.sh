@@ -15,6 +15,10 @@ red_pixels() { read_area "$1"; count '#FF0000'; }
 # top red row to its bottom one.
 cells() {
     read_area "$1"
+    cells_read
+}
+# cells_read: the same of the area read last (or of an image turned into $work/area.txt).
+cells_read() {
     awk -F'[,: ]+' '/#FF0000/ { if (!($1 in top) || $2 < top[$1]) top[$1] = $2
                                 if ($2 > bottom[$1]) bottom[$1] = $2 }
         END { for (x = 0; x <= 4096; x++) if (x in top) {
