@@ -23,6 +23,8 @@ for file in /usr/bin/moriv /usr/share/applications/org.moriv.Moriv.desktop \
             /usr/share/icons/hicolor/32x32/apps/moriv.png \
             /usr/share/icons/hicolor/48x48/apps/moriv.png \
             /usr/share/icons/hicolor/128x128/apps/moriv.png \
+            /usr/share/icons/hicolor/22x22/apps/moriv-counting.png \
+            /usr/share/icons/hicolor/24x24/apps/moriv-paused.png \
             /usr/share/doc/moriv/copyright /usr/share/doc/moriv/changelog.gz \
             /usr/share/man/man1/moriv.1.gz /usr/share/metainfo/org.moriv.Moriv.metainfo.xml; do
     grep -qx "$file" <<< "$files" || fail "the package lacks $file"

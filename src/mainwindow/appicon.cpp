@@ -64,12 +64,23 @@ QImage render(int size, Mark mark)
     return image;
 }
 
+QString name(Mark mark)
+{
+    switch (mark) {
+    case Mark::None: break;
+    case Mark::Counting: return QStringLiteral("moriv-counting");
+    case Mark::Paused: return QStringLiteral("moriv-paused");
+    case Mark::Over: return QStringLiteral("moriv-over");
+    }
+    return QStringLiteral("moriv");
+}
+
 QIcon create(Mark mark)
 {
     QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128})
+    for (int size : sizes)
         icon.addPixmap(QPixmap::fromImage(render(size, mark)));
-    return icon;
+    return QIcon::fromTheme(name(mark), icon);
 }
 
 } // namespace AppIcon

@@ -60,11 +60,16 @@ int main(int argc, char **argv)
     if (argc != 2)
         return 2;
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    for (int size : {16, 32, 48, 128}) {
-        const QString file = folder.filePath(QStringLiteral("moriv-%1.png").arg(size));
-        if (!AppIcon::render(size).save(file)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-            return 1;
+    // NAME-SIZE.png: the program's icon and the tray's marked ones, at every size.
+    for (AppIcon::Mark mark : {AppIcon::Mark::None, AppIcon::Mark::Counting,
+                               AppIcon::Mark::Paused, AppIcon::Mark::Over}) {
+        for (int size : AppIcon::sizes) {
+            const QString file =
+                folder.filePath(QStringLiteral("%1-%2.png").arg(AppIcon::name(mark)).arg(size));
+            if (!AppIcon::render(size, mark).save(file)) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+                return 1;
+            }
         }
     }
     QFile ico(folder.filePath(QStringLiteral("moriv.ico")));

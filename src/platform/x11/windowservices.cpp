@@ -74,7 +74,7 @@ public:
 
     void keepOnTop(QWidget *window) override
     {
-        if (!window->isVisible())
+        if (!window->isVisible() || !coveredByManagedWindow(window))
             return;
         window->raise();
         if (m_inputCells && window == m_topmost)
@@ -83,6 +83,42 @@ public:
         for (QWidget *own : QApplication::topLevelWidgets())
             if (own->isVisible() && own->windowType() == Qt::Popup)
                 own->raise();
+    }
+
+    // Whether a window the window manager manages is stacked above the timer. Only those are
+    // to go under it again: the windows above it that nobody manages are menus and tooltips,
+    // a panel's menu among them, which the timer must not cover.
+    bool coveredByManagedWindow(QWidget *window)
+    {
+        xcb_connection_t *connection = x11Connection();
+        if (!connection || !window->testAttribute(Qt::WA_WState_Created))
+            return true;
+        const auto id = xcb_window_t(window->winId());
+        xcb_query_tree_reply_t *tree = xcb_query_tree_reply(
+            connection, xcb_query_tree(connection, rootOf(connection, id)), nullptr);
+        if (!tree)
+            return true;
+        const xcb_window_t *children = xcb_query_tree_children(tree);
+        const int count = xcb_query_tree_children_length(tree);
+        // Bottom to top: the windows after the timer's are above it.
+        QList<xcb_get_window_attributes_cookie_t> above;
+        bool found = false;
+        for (int i = 0; i < count; ++i) {
+            if (found)
+                above.append(xcb_get_window_attributes(connection, children[i]));
+            found = found || children[i] == id;
+        }
+        std::free(tree);
+        bool covered = !found;
+        for (const auto cookie : std::as_const(above)) {
+            xcb_get_window_attributes_reply_t *attributes =
+                xcb_get_window_attributes_reply(connection, cookie, nullptr);
+            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE
+                && !attributes->override_redirect)
+                covered = true;
+            std::free(attributes);
+        }
+        return covered;
     }
 
     // A full-screen slide show that starts while the settings dialog, the question or a
