@@ -97,6 +97,13 @@ bool coversMonitorOf(void *window, void *shown)
            && covered.bottom >= monitor.rcMonitor.bottom;
 }
 
+bool drawsWithoutDesktopCompositor()
+{
+    // Wine exports its version from its ntdll; Windows' own has no such entry.
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 void *foregroundWindow()
 {
     return GetForegroundWindow();

@@ -24,6 +24,11 @@ int hotKeyId(const void *message);
 // the active window as it is, in RESULT; false for any other message.
 bool keepsActivation(const void *message, void *window, long long *result);
 
+// Whether layered windows are shown without the desktop's compositor: under Wine on X11,
+// which cuts a layered window's shape from its alpha and shows every pixel that is not fully
+// transparent, at full strength. Windows' own compositor blends the alpha.
+bool drawsWithoutDesktopCompositor();
+
 // The window in the foreground now, and bringing it back there: a dialog opened from a
 // global shortcut returns the keyboard to the slide show when it closes.
 void *foregroundWindow();

@@ -95,7 +95,10 @@ public:
         Win32Window::makeTopmost(handleOf(window));
         m_rightClick = std::make_unique<RightClickKeepsActivation>(window);
         qApp->installNativeEventFilter(m_rightClick.get());
-        m_cells = new ReachableCells(window);
+        // Where the alpha is not blended, the cells' faint black would be drawn black: there
+        // only the lit pixels take the clicks.
+        if (!Win32Window::drawsWithoutDesktopCompositor())
+            m_cells = new ReachableCells(window);
     }
 
     void digitsChanged(QWidget *window) override
