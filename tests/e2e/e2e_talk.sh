@@ -23,11 +23,14 @@ steady 1 timer_line && on_screen '剩余 1 分 00 秒' || fail "the count starte
 step "the xterm goes full screen while the settings dialog is open: nothing starts till it closes"
 "$program" --command settings
 poll 5 xdotool search --onlyvisible --name '^自定义设置$' > /dev/null || fail "no settings dialog"
+dialog=$(xdotool search --onlyvisible --name '^自定义设置$' | head -n1)
+has_keys() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+poll 5 has_keys "$dialog" || fail "the dialog a command opened did not get the keyboard"
 wmctrl -i -r "$show" -b add,fullscreen
 # The show takes the keyboard, as one that starts does: the window manager stacks a focused
 # full-screen window above every other, unless the dialog is lifted above it.
-xdotool windowactivate --sync "$show"
-dialog=$(xdotool search --onlyvisible --name '^自定义设置$' | head -n1)
+activated() { xdotool windowactivate "$show" 2>/dev/null; has_keys "$show"; }
+poll 5 activated || fail "the show did not get the keyboard"
 # The frames of the windows the window manager manages, bottom to top.
 stacking() { xprop -root -notype _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*'; }
 above_show() {
@@ -40,13 +43,13 @@ above_show() {
     [ "$dialog_at" -gt "$show_at" ] && [ "$show_at" -gt 0 ]
 }
 poll 5 above_show || fail "the dialog is under the show: $(stacking | tr '\n' ' ')"
-[ "$(xdotool getwindowfocus)" = "$show" ] || fail "the dialog took the keyboard from the show"
+has_keys "$show" || fail "the dialog took the keyboard from the show"
 steady 1.5 timer_line && on_screen '剩余 1 分 00 秒' || fail "the show started the count over the dialog"
 [ -z "${MORIV_E2E_SHOTS:-}" ] || import -window root "$MORIV_E2E_SHOTS/dialog-over-show.png"
 # A click on the dialog gives it the keyboard; Escape closes it.
 read -r dialog_X dialog_Y dialog_WIDTH _ < <(place_of "$dialog")
 xdotool mousemove $((dialog_X + dialog_WIDTH / 2)) $((dialog_Y + 5)) click 1
-poll 5 eval '[ "$(xdotool getwindowfocus)" = "$dialog" ]' || fail "the click did not focus it"
+poll 5 has_keys "$dialog" || fail "the click did not focus it"
 xdotool key Escape
 poll 3 not xdotool search --onlyvisible --name '^自定义设置$' || fail "Escape did not close it"
 wait_screen '剩余 0 分 59 秒' 3
