@@ -5,6 +5,7 @@
 
 #include <LayerShellQt/Window>
 
+#include <QApplication>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -75,6 +76,32 @@ public:
     }
 };
 
+// A Wayland client cannot raise its windows: the compositor stacks a full-screen show above
+// the settings dialog, the question and the messages, where nobody can answer them (sway keeps
+// them under the show, KWin too once the show starts after them). So they float on the overlay
+// layer as the digits do, centred, and take the keyboard only when the speaker clicks them.
+class DialogsOnOverlay final : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // The show event comes before the window is mapped, while its role can still be set.
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (event->type() != QEvent::Show || !widget || !widget->isWindow()
+            || widget->windowType() != Qt::Dialog)
+            return false;
+        widget->winId();
+        LayerShellQt::Window *layer = LayerShellQt::Window::get(widget->windowHandle());
+        layer->setLayer(LayerShellQt::Window::LayerOverlay);
+        layer->setKeyboardInteractivity(LayerShellQt::Window::KeyboardInteractivityOnDemand);
+        layer->setScope(QStringLiteral("moriv-dialog"));
+        layer->setAnchors({});
+        return false;
+    }
+};
+
 class OverlayWindowServices final : public WindowServices
 {
 public:
@@ -97,6 +124,7 @@ public:
         layer->setAnchors(LayerShellQt::Window::Anchors(LayerShellQt::Window::AnchorTop)
                           | LayerShellQt::Window::AnchorLeft);
         new Placement(window, layer);
+        qApp->installEventFilter(new DialogsOnOverlay(window));
     }
 
     // The buffers take turns with the compositor, and the one drawn into may hold pixels of

@@ -85,6 +85,23 @@ public:
                 own->raise();
     }
 
+    // Adds or removes a _NET_WM_STATE of a mapped window, through the window manager.
+    static void setState(xcb_connection_t *connection, xcb_window_t window, bool on,
+                         const QByteArray &state)
+    {
+        xcb_client_message_event_t message = {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = internAtom(connection, "_NET_WM_STATE");
+        message.data.data32[0] = on ? 1 : 0;
+        message.data.data32[1] = internAtom(connection, state);
+        message.data.data32[3] = 2; // from a pager-like tool
+        xcb_send_event(connection, 0, rootOf(connection, window),
+                       XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                       reinterpret_cast<const char *>(&message));
+    }
+
     // Whether a window the window manager manages is stacked above the timer. Only those are
     // to go under it again: the windows above it that nobody manages are menus and tooltips,
     // a panel's menu among them, which the timer must not cover.
@@ -156,9 +173,12 @@ public:
             if (std::exchange(m_ownedBy[own->winId()], show) == show)
                 continue;
             raised = true;
-            xcb_change_property(connection, XCB_PROP_MODE_REPLACE,
-                                xcb_window_t(own->winId()), XCB_ATOM_WM_TRANSIENT_FOR,
-                                XCB_ATOM_WINDOW, 32, 1, &owner);
+            const auto id = xcb_window_t(own->winId());
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id,
+                                XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &owner);
+            // Modal it is to the timer alone: a window manager gives a modal transient the
+            // keyboard whenever its owner is activated, and the show's keys are the show's.
+            setState(connection, id, false, "_NET_WM_STATE_MODAL");
             own->raise();
         }
         if (!raised)
