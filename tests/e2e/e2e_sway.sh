@@ -94,11 +94,8 @@ if [ "${3:-}" = overlay ]; then
     show_is_active && keys_reach_show v || fail "the slide show lost the keyboard to the click"
     step "a right-click there opens the timer's menu"
     python3 "$here/../support/vncclick.py" "$work/vnc" "$x" "$y" 3 2> /dev/null
-    menu_shown() {
-        grim "$work/menu.png"
-        [ "$(compare -metric AE "$work/shot.png" "$work/menu.png" null: 2>&1 | cut -d' ' -f1)" \
-              -gt 20000 ]
-    }
+    menu_shown() { grim "$work/menu.png"; [ "$(compare -metric AE "$work/shot.png" \
+                       "$work/menu.png" null: 2>&1 | cut -d' ' -f1)" -gt 20000 ]; }
     poll 5 menu_shown || fail "no menu on screen"
     [ -z "${MORIV_E2E_SHOTS:-}" ] || cp "$work/menu.png" "$MORIV_E2E_SHOTS/sway-menu.png"
     python3 "$here/../support/vncclick.py" "$work/vnc" 600 700 2> /dev/null

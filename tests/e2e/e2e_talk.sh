@@ -34,13 +34,8 @@ poll 5 activated || fail "the show did not get the keyboard"
 # The frames of the windows the window manager manages, bottom to top.
 stacking() { xprop -root -notype _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*'; }
 above_show() {
-    local id at=0 show_at=0 dialog_at=0
-    for id in $(stacking); do
-        at=$((at + 1))
-        [ $((id)) != "$show" ] || show_at=$at
-        [ $((id)) != "$dialog" ] || dialog_at=$at
-    done
-    [ "$dialog_at" -gt "$show_at" ] && [ "$show_at" -gt 0 ]
+    local ids; ids=$(for id in $(stacking); do echo -n " $((id)) "; done)
+    [[ $ids == *" $show "*" $dialog "* ]]
 }
 poll 5 above_show || fail "the dialog is under the show: $(stacking | tr '\n' ' ')"
 has_keys "$show" || fail "the dialog took the keyboard from the show"

@@ -106,11 +106,8 @@ read_area "$area"
 pixel=$(grep -i '#FF0000' "$work/area.txt" | sed -n '20p' | cut -d: -f1)
 windows_now=$(xdotool search --onlyvisible --name . | sort)
 xdotool mousemove $((X + ${pixel%,*})) $((Y + ${pixel#*,})) click 3
-menu_window() {
-    menu=$(comm -13 <(echo "$windows_now") <(xdotool search --onlyvisible --name . | sort) \
-           | head -n1)
-    [ -n "$menu" ]
-}
+menu_window() { menu=$(comm -13 <(echo "$windows_now") <(xdotool search --onlyvisible \
+                          --name . | sort) | head -n1); [ -n "$menu" ]; }
 poll 10 menu_window || fail "a right-click on a digit opened no menu"
 read -r menu_X menu_Y menu_WIDTH menu_HEIGHT < <(place_of "$menu")
 menu_area="${menu_WIDTH}x${menu_HEIGHT}+${menu_X}+${menu_Y}"

@@ -70,8 +70,7 @@ processes() {
     local pid status
     for pid in "${pids[@]}"; do
         if gone "$pid"; then
-            status=0
-            wait "$pid" 2>/dev/null || status=$?
+            status=0; wait "$pid" 2>/dev/null || status=$?
             # 127 is also what a second wait says: stop() has waited for those already.
             status="exited with status $status$( [ "$status" != 127 ] || echo ' (or ended here)')"
         else
