@@ -113,7 +113,6 @@ read -r menu_X menu_Y menu_WIDTH menu_HEIGHT < <(place_of "$menu")
 menu_area="${menu_WIDTH}x${menu_HEIGHT}+${menu_X}+${menu_Y}"
 steady 2.2 red_pixels "$menu_area" && [ "$(red_pixels "$menu_area")" -eq 0 ] \
     || fail "red digits inside the open menu at $menu_area"
-echo "   the menu at $menu_area, no red in it over two ticks"
 [ -z "${MORIV_E2E_SHOTS:-}" ] || import -window root "$MORIV_E2E_SHOTS/wine-menu-counting.png"
 xdotool key Escape
 poll 5 not menu_window || fail "Escape did not close the menu"

@@ -212,8 +212,7 @@ void TestForm1Startup::realColourKeyKeepsOnlyTheDigits_data()
     QTest::newRow("a second passes") << QByteArray("3") << "tick" << "2:59" << 1.0;
     QTest::newRow("minutes 10 -> 9") << QByteArray("10") << "tick" << "9:59" << 1.0;
     QTest::newRow("minutes 100 -> 99") << QByteArray("100") << "tick" << "99:59" << 1.0;
-    QTest::newRow("reset puts the stored text back") << QByteArray("10") << "reset" << "10:00"
-                                                     << 1.0;
+    QTest::newRow("reset puts the text back") << QByteArray("10") << "reset" << "10:00" << 1.0;
     QTest::newRow("a save shows the new text") << QByteArray("10") << "save" << "100:00" << 1.0;
     QTest::newRow("1 character at 200 %") << QByteArray("3") << "tick" << "2:59" << 2.0;
     QTest::newRow("4 characters") << QByteArray("1440") << "tick" << "1439:59" << 1.0;
