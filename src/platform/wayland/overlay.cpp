@@ -89,9 +89,18 @@ public:
     {
         // The show event comes before the window is mapped, while its role can still be set.
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (event->type() != QEvent::Show || !widget || !widget->isWindow()
-            || widget->windowType() != Qt::Dialog)
+        if ((event->type() != QEvent::Show && event->type() != QEvent::Hide) || !widget
+            || !widget->isWindow() || widget->windowType() != Qt::Dialog)
             return false;
+        if (event->type() == QEvent::Hide) {
+            // A hidden window comes back as an ordinary one (KWin showed the settings dialog
+            // the second time under the show): it is made afresh at its next show.
+            if (QWindow *handle = widget->windowHandle()) {
+                delete handle->findChild<LayerShellQt::Window *>();
+                handle->destroy();
+            }
+            return false;
+        }
         widget->winId();
         LayerShellQt::Window *layer = LayerShellQt::Window::get(widget->windowHandle());
         layer->setLayer(LayerShellQt::Window::LayerOverlay);
