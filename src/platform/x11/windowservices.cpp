@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Window services for X11 (Linux and the other Unix desktops).
+#include "platform/keymask.h"
 #include "platform/process.h"
 #include "platform/windowservices.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/firstexposure.h"
 #include "platform/x11/fullscreen.h"
 #include "platform/x11/inputcells.h"
-#include "platform/keymask.h"
 #include "platform/x11/shapedkey.h"
 #include "platform/x11/windowtype.h"
 #include "platform/x11/x11.h"
@@ -85,16 +85,16 @@ public:
                 own->raise();
     }
 
-    // Adds or removes a _NET_WM_STATE of a mapped window, through the window manager.
-    static void setState(xcb_connection_t *connection, xcb_window_t window, bool on,
-                         const QByteArray &state)
+    // Takes a _NET_WM_STATE off a mapped window, through the window manager.
+    static void dropState(xcb_connection_t *connection, xcb_window_t window,
+                          const QByteArray &state)
     {
         xcb_client_message_event_t message = {};
         message.response_type = XCB_CLIENT_MESSAGE;
         message.format = 32;
         message.window = window;
         message.type = internAtom(connection, "_NET_WM_STATE");
-        message.data.data32[0] = on ? 1 : 0;
+        message.data.data32[0] = 0; // remove
         message.data.data32[1] = internAtom(connection, state);
         message.data.data32[3] = 2; // from a pager-like tool
         xcb_send_event(connection, 0, rootOf(connection, window),
@@ -178,7 +178,7 @@ public:
                                 XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &owner);
             // Modal it is to the timer alone: a window manager gives a modal transient the
             // keyboard whenever its owner is activated, and the show's keys are the show's.
-            setState(connection, id, false, "_NET_WM_STATE_MODAL");
+            dropState(connection, id, "_NET_WM_STATE_MODAL");
             own->raise();
         }
         if (!raised)
