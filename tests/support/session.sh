@@ -76,8 +76,8 @@ processes() {
         else
             status="running"
         fi
-        echo "   ${commands[$pid]}: $status; its last lines:"
-        tail -n 5 "${logs[$pid]}" 2>/dev/null | sed 's/^/      /'
+        echo "   ${commands[$pid]:-process $pid}: $status; its last lines:"
+        tail -n 5 "${logs[$pid]:-/dev/null}" 2>/dev/null | sed 's/^/      /'
     done
 }
 
